@@ -35,7 +35,10 @@ void TCollectionItem::SetIndex(int index)
     Changed(true);
 }
 
-QString TCollectionItem::DisplayName() const { return QString(); }
+QString TCollectionItem::DisplayName() const
+{
+    return QString();
+}
 
 void TCollectionItem::Assign(const TCollectionItem&)
 {
@@ -67,7 +70,10 @@ void TCollection::CheckIndex(int index) const
         throw EListError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 
-TCollectionItem* TCollection::Add() { return Insert(Count()); }
+TCollectionItem* TCollection::Add()
+{
+    return Insert(Count());
+}
 
 TCollectionItem* TCollection::Insert(int index)
 {
@@ -117,11 +123,15 @@ void TCollection::Assign(const TCollection& source)
     if (&source == this) return;
     BeginUpdate();
     Clear();
-    for (TCollectionItem* item : source.m_items) Add()->Assign(*item);
+    for (TCollectionItem* item : source.m_items)
+        Add()->Assign(*item);
     EndUpdate();
 }
 
-void TCollection::BeginUpdate() { ++m_updateCount; }
+void TCollection::BeginUpdate()
+{
+    ++m_updateCount;
+}
 
 void TCollection::EndUpdate()
 {
@@ -149,10 +159,13 @@ void TCollection::InsertItem(TCollectionItem* item, int index)
 
 void TCollection::RemoveItem(TCollectionItem* item)
 {
-    const auto it = std::find(m_items.begin(), m_items.end(), item);
-    if (it == m_items.end()) return;
+    // Searched from the end: Clear removes the last item first, and a search from the
+    // front would make emptying a large collection quadratic.
+    const auto find = [this, item] { return std::find(m_items.rbegin(), m_items.rend(), item); };
+    if (find() == m_items.rend()) return;
     Notify(item, cnExtracting);
-    m_items.erase(std::find(m_items.begin(), m_items.end(), item));
+    const auto it = find();
+    if (it != m_items.rend()) m_items.erase(std::next(it).base());
     item->m_collection = nullptr;
     Changed();
 }

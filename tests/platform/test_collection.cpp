@@ -7,6 +7,8 @@
 
 #include <QPointer>
 
+#include <vector>
+
 namespace {
 
 class TNamedItem : public TCollectionItem
@@ -78,6 +80,33 @@ TEST(Collection, OwnsOrdersAndIndexesItems)
     EXPECT_EQ(c.Log, (QStringList{"0", "0", "1", "2", "1"}));
 }
 
+TEST(Collection, RemovalsKeepTheOthersInOrderAndClearEmptiesFromTheEnd)
+{
+    TCountingCollection c;
+    std::vector<TNamedItem*> items;
+    for (const char* name : {"a", "b", "c", "d", "e"}) {
+        items.push_back(c.Add());
+        items.back()->Name = name;
+    }
+    const auto names = [&c] {
+        QString text;
+        for (int i = 0; i < c.Count(); ++i)
+            text += c.Items(i)->Name;
+        return text;
+    };
+    delete items[2];
+    EXPECT_EQ(names(), "abde");
+    c.Delete(0);
+    EXPECT_EQ(names(), "bde");
+    EXPECT_EQ(items[4]->Index(), 2);
+
+    c.Log.clear();
+    c.Clear();
+    EXPECT_EQ(c.Count(), 0);
+    // Each item is announced as deleting, then as extracted by its destructor.
+    EXPECT_EQ(c.Log.join(","), "2,1,2,1,2,1");
+}
+
 TEST(Collection, UpdateBracketsAnnounceOnceAtTheOutermostEnd)
 {
     TCountingCollection c;
@@ -130,6 +159,5 @@ TEST(Messages, CanBeInterceptedAndShowExceptionAddsAFullStop)
     EXPECT_EQ(MessageDlg(QStringLiteral("Delete record?"), mtConfirmation, mbYes | mbNo), mrYes);
     Application()->ShowException(EDatabaseError(QStringLiteral("Key violation")));
     Application()->ShowException(Exception(QStringLiteral("Done.")));
-    EXPECT_EQ(capture.Messages(),
-              (QStringList{"Delete record?", "Key violation.", "Done."}));
+    EXPECT_EQ(capture.Messages(), (QStringList{"Delete record?", "Key violation.", "Done."}));
 }
