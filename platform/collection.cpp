@@ -35,10 +35,7 @@ void TCollectionItem::SetIndex(int index)
     Changed(true);
 }
 
-QString TCollectionItem::DisplayName() const
-{
-    return QString();
-}
+QString TCollectionItem::DisplayName() const { return QString(); }
 
 void TCollectionItem::Assign(const TCollectionItem&)
 {
@@ -70,10 +67,7 @@ void TCollection::CheckIndex(int index) const
         throw EListError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 
-TCollectionItem* TCollection::Add()
-{
-    return Insert(Count());
-}
+TCollectionItem* TCollection::Add() { return Insert(Count()); }
 
 TCollectionItem* TCollection::Insert(int index)
 {
@@ -123,15 +117,11 @@ void TCollection::Assign(const TCollection& source)
     if (&source == this) return;
     BeginUpdate();
     Clear();
-    for (TCollectionItem* item : source.m_items)
-        Add()->Assign(*item);
+    for (TCollectionItem* item : source.m_items) Add()->Assign(*item);
     EndUpdate();
 }
 
-void TCollection::BeginUpdate()
-{
-    ++m_updateCount;
-}
+void TCollection::BeginUpdate() { ++m_updateCount; }
 
 void TCollection::EndUpdate()
 {

@@ -159,5 +159,6 @@ TEST(Messages, CanBeInterceptedAndShowExceptionAddsAFullStop)
     EXPECT_EQ(MessageDlg(QStringLiteral("Delete record?"), mtConfirmation, mbYes | mbNo), mrYes);
     Application()->ShowException(EDatabaseError(QStringLiteral("Key violation")));
     Application()->ShowException(Exception(QStringLiteral("Done.")));
-    EXPECT_EQ(capture.Messages(), (QStringList{"Delete record?", "Key violation.", "Done."}));
+    EXPECT_EQ(capture.Messages(),
+              (QStringList{"Delete record?", "Key violation.", "Done."}));
 }
