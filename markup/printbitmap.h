@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/geometry.h"
+
+class QImage;
+class TBitmap;
+class TCanvas;
+
+// Copies the whole bitmap, scaled, into rect of any canvas (screen, image, printer, PDF).
+// The bitmap's transparency setting is ignored: printing is a plain copy. An empty
+// rectangle or bitmap draws nothing.
+void PrintBitmap(TCanvas& canvas, const TRect& rect, const TBitmap& bitmap);
+void PrintBitmap(TCanvas& canvas, const TRect& rect, const QImage& image);
