@@ -74,7 +74,7 @@ int Sign(double difference)
     return (difference > 0) - (difference < 0);
 }
 
-// Text against the operand: below zero when Text is smaller, above when larger.
+// Text against the operand: -1 when the text is smaller, 1 when larger, 0 when equal.
 int Compare(const QString& text, const QString& operand)
 {
     double textNumber = 0, operandNumber = 0;
@@ -82,7 +82,7 @@ int Compare(const QString& text, const QString& operand)
         return Sign(textNumber - operandNumber);
     TDateTime textDate = 0, operandDate = 0;
     if (ToDate(text, textDate) && ToDate(operand, operandDate)) return Sign(textDate - operandDate);
-    return QStringView(text).left(operand.size()).compare(operand, Qt::CaseSensitive);
+    return Sign(QStringView(text).left(operand.size()).compare(operand, Qt::CaseSensitive));
 }
 
 struct Comparison
