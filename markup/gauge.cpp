@@ -78,7 +78,7 @@ void DrawStacked(TCanvas& canvas, const TRect& r, int perc, int size, const TGau
     const bool reachesLevel2 = perc >= s.Level2Perc;
     const int w2 = RoundToInt((reachesLevel2 ? s.Level2Perc - s.Level1Perc : perc - s.Level1Perc) /
                               100.0 * size);
-    // The vertical stack keeps its historical geometry: the first segment stops one pixel
+    // Vertical stacks keep their established geometry: the first segment stops one pixel
     // short of the frame and the third sits one pixel above the second.
     const int top2 = r.Bottom - w1 - w2;
     if (vertical)
@@ -140,13 +140,8 @@ void DrawPercentage(TCanvas& canvas, const TRect& r, int percentage, const TGaug
     const QString text = QString::number(percentage) + QLatin1Char('%');
     canvas.Brush().SetStyle(bsClear);
     TFont& font = canvas.Font();
-    if (s.Font) {
-        font.SetName(s.Font->Name());
-        font.SetSize(s.Font->Size());
-        font.SetColor(s.Font->Color());
-        font.SetStyle(s.Font->Style());
-    }
     const int previousOrientation = font.Orientation();
+    if (s.Font) font.Assign(*s.Font); // name, size, colour and style
     font.SetOrientation(0);
     const int width = canvas.TextWidth(text);
     const int height = canvas.TextHeight(text);

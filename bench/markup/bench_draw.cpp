@@ -1,7 +1,6 @@
 // A gradient band fill as the month view and item bars paint it, and the item search
 // test run once per item when the user searches a planner.
-#include "markup/gradient.h"
-#include "markup/matchstr.h"
+#include "markup/drawutils.h"
 
 #include <benchmark/benchmark.h>
 
