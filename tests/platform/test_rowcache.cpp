@@ -1,0 +1,112 @@
+#include "platform/tableschema.h"
+#include "tablefixture.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include <algorithm>
+#include <random>
+
+namespace {
+
+constexpr int Rows = 3000; // three blocks of the row cache, the last one partial
+
+// A table large enough to span several cache blocks, filled in one transaction in a
+// shuffled order.
+class ManyRowsTest : public TableFixture
+{
+protected:
+    void SetUp() override
+    {
+        TableFixture::SetUp();
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bulk"));
+        db.setDatabaseName(TablePath());
+        ASSERT_TRUE(db.open());
+        db.transaction();
+        {
+            QSqlQuery insert(db);
+            insert.prepare(
+                QStringLiteral("INSERT INTO gig (\"Gig date\", \"Gig venue\") VALUES (?, ?)"));
+            std::vector<int> order(Rows);
+            for (int i = 0; i < Rows; ++i)
+                order[i] = i;
+            std::shuffle(order.begin(), order.end(), std::mt19937(7));
+            for (int i : order) {
+                insert.bindValue(0, ToStoredValue(ftDate, Day(1) + i));
+                insert.bindValue(1, QStringLiteral("V%1").arg(i));
+                ASSERT_TRUE(insert.exec());
+            }
+        }
+        db.commit();
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("bulk"));
+        m_table = OpenTable();
+    }
+    std::unique_ptr<TTable> m_table;
+};
+
+} // namespace
+
+TEST_F(ManyRowsTest, WalksForwardAndBackwardAcrossBlocks)
+{
+    int expected = 0;
+    for (m_table->First(); !m_table->Eof(); m_table->Next()) {
+        ASSERT_EQ(Venue(*m_table), QStringLiteral("V%1").arg(expected));
+        ASSERT_DOUBLE_EQ(Date(*m_table), Day(1) + expected);
+        ++expected;
+    }
+    EXPECT_EQ(expected, Rows);
+
+    auto fresh = OpenTable(); // jumps to the end first, then reads blocks backwards
+    fresh->Last();
+    int back = Rows - 1;
+    for (; !fresh->Bof(); fresh->Prior()) {
+        ASSERT_EQ(Venue(*fresh), QStringLiteral("V%1").arg(back));
+        --back;
+    }
+    EXPECT_EQ(back, -1);
+}
+
+TEST_F(ManyRowsTest, JumpsAndRandomReadsAgreeWithTheOrder)
+{
+    EXPECT_EQ(m_table->RecordCount(), Rows);
+    EXPECT_EQ(m_table->MoveBy(2500), 2500);
+    EXPECT_EQ(Venue(*m_table), QStringLiteral("V2500"));
+    EXPECT_EQ(m_table->RecNo(), 2501);
+    EXPECT_EQ(m_table->MoveBy(-1300), -1300);
+    EXPECT_EQ(Venue(*m_table), QStringLiteral("V1200"));
+    const int venue = m_table->FieldByName(QStringLiteral("Gig venue"))->Index();
+    for (int row : {2999, 0, 1023, 1024, 2047, 2048, 1500})
+        EXPECT_EQ(m_table->RowText(row, venue), QStringLiteral("V%1").arg(row));
+    EXPECT_EQ(m_table->RecNo(), 1201);
+}
+
+TEST_F(ManyRowsTest, BookmarksOfRowsInsideABlockFindTheirRecord)
+{
+    m_table->MoveBy(1500);
+    const TBookmark middle = m_table->GetBookmark();
+    m_table->First();
+    m_table->GotoBookmark(middle);
+    EXPECT_EQ(Venue(*m_table), QStringLiteral("V1500"));
+    EXPECT_EQ(m_table->RecNo(), 1501);
+    EXPECT_TRUE(m_table->Locate(QStringLiteral("Gig venue"), QStringLiteral("V2990")));
+    EXPECT_EQ(m_table->RecNo(), 2991);
+    EXPECT_TRUE(m_table->Locate(QStringLiteral("Gig venue"), QStringLiteral("v29"),
+                                loCaseInsensitive | loPartialKey));
+    EXPECT_EQ(m_table->RecNo(), 30);
+}
+
+TEST_F(ManyRowsTest, WritesInTheMiddleAreSeenAcrossBlocks)
+{
+    m_table->MoveBy(2000);
+    m_table->Delete();
+    EXPECT_EQ(Venue(*m_table), QStringLiteral("V2001"));
+    EXPECT_EQ(m_table->RecordCount(), Rows - 1);
+    AddGig(*m_table, Day(1) - 1, QStringLiteral("First"));
+    EXPECT_EQ(m_table->RecNo(), 1);
+    m_table->Last();
+    EXPECT_EQ(Venue(*m_table), QStringLiteral("V2999"));
+    EXPECT_EQ(m_table->RecNo(), Rows);
+}

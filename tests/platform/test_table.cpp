@@ -1,0 +1,479 @@
+#include "platform/exceptions.h"
+#include "tablefixture.h"
+
+#include <QFile>
+
+namespace {
+
+class TableTest : public TableFixture
+{
+protected:
+    // Four gigs added out of date order; the table lists them by date.
+    std::unique_ptr<TTable> OpenWithFourGigs()
+    {
+        auto table = OpenTable();
+        AddGig(*table, Day(20), QStringLiteral("Cellar"));
+        AddGig(*table, Day(5), QStringLiteral("Blue Note"));
+        AddGig(*table, Day(12), QStringLiteral("Mill"));
+        AddGig(*table, Day(28), QStringLiteral("Harbor"));
+        return table;
+    }
+
+    static QStringList Walk(TTable& table)
+    {
+        QStringList venues;
+        for (table.First(); !table.Eof(); table.Next())
+            venues << Venue(table);
+        return venues;
+    }
+};
+
+} // namespace
+
+TEST_F(TableTest, ReadsTheStoredDefinitions)
+{
+    auto table = OpenTable();
+    EXPECT_EQ(table->FieldDefs(), Fields());
+    ASSERT_EQ(table->IndexDefs().Count(), 1);
+    EXPECT_TRUE(table->IndexDefs().Items(0).IsPrimary());
+    EXPECT_EQ(table->IndexDefs().Items(0).Fields, QStringLiteral("Gig date"));
+    EXPECT_EQ(table->Fields().Count(), 6);
+    EXPECT_EQ(table->FieldByName(QStringLiteral("gig VENUE"))->Size(), 12);
+}
+
+TEST_F(TableTest, EmptyTableIsBofAndEofAndHasNoValues)
+{
+    auto table = OpenTable();
+    EXPECT_TRUE(table->IsEmpty());
+    EXPECT_TRUE(table->Bof());
+    EXPECT_TRUE(table->Eof());
+    EXPECT_EQ(table->RecordCount(), 0);
+    EXPECT_EQ(table->RecNo(), 0);
+    EXPECT_EQ(table->MoveBy(3), 0);
+    table->Last();
+    EXPECT_TRUE(table->Eof());
+    EXPECT_TRUE(table->FieldByName(QStringLiteral("Gig venue"))->IsNull());
+    EXPECT_TRUE(table->GetBookmark().isEmpty());
+    EXPECT_FALSE(table->Locate(QStringLiteral("Gig venue"), QStringLiteral("x")));
+    EXPECT_THROW(table->Delete(), EDatabaseError);
+}
+
+TEST_F(TableTest, TraversesInPrimaryIndexOrder)
+{
+    auto table = OpenWithFourGigs();
+    EXPECT_EQ(Walk(*table), (QStringList{"Blue Note", "Mill", "Cellar", "Harbor"}));
+    EXPECT_EQ(table->RecordCount(), 4);
+
+    table->First();
+    EXPECT_TRUE(table->Bof());
+    EXPECT_EQ(table->RecNo(), 1);
+    table->Prior();
+    EXPECT_TRUE(table->Bof());
+    EXPECT_EQ(Venue(*table), QStringLiteral("Blue Note"));
+
+    table->Last();
+    EXPECT_TRUE(table->Eof());
+    EXPECT_EQ(Venue(*table), QStringLiteral("Harbor"));
+    EXPECT_EQ(table->RecNo(), 4);
+    table->Prior();
+    EXPECT_FALSE(table->Eof());
+    EXPECT_EQ(Venue(*table), QStringLiteral("Cellar"));
+}
+
+TEST_F(TableTest, MoveByClampsAndReportsTheDistanceMoved)
+{
+    auto table = OpenWithFourGigs();
+    table->First();
+    EXPECT_EQ(table->MoveBy(2), 2);
+    EXPECT_EQ(Venue(*table), QStringLiteral("Cellar"));
+    EXPECT_EQ(table->MoveBy(10), 1);
+    EXPECT_TRUE(table->Eof());
+    EXPECT_EQ(Venue(*table), QStringLiteral("Harbor"));
+    EXPECT_EQ(table->MoveBy(-10), -3);
+    EXPECT_TRUE(table->Bof());
+    EXPECT_EQ(Venue(*table), QStringLiteral("Blue Note"));
+}
+
+TEST_F(TableTest, EditPostStoresAndCancelRestores)
+{
+    auto table = OpenWithFourGigs();
+    table->First();
+    table->Next();
+    table->Edit();
+    EXPECT_EQ(table->State(), dsEdit);
+    table->FieldByName(QStringLiteral("Gig venue"))->SetAsString(QStringLiteral("Old Mill"));
+    EXPECT_TRUE(table->Modified());
+    table->Cancel();
+    EXPECT_EQ(table->State(), dsBrowse);
+    EXPECT_EQ(Venue(*table), QStringLiteral("Mill"));
+
+    table->Edit();
+    table->FieldByName(QStringLiteral("Gig venue"))->SetAsString(QStringLiteral("Old Mill"));
+    table->FieldByName(QStringLiteral("Gig length"))->SetAsFloat(2.5);
+    table->Post();
+    EXPECT_EQ(table->State(), dsBrowse);
+    EXPECT_EQ(Venue(*table), QStringLiteral("Old Mill"));
+
+    auto reopened = OpenTable();
+    ASSERT_TRUE(reopened->Locate(QStringLiteral("Gig date"), Day(12)));
+    EXPECT_EQ(Venue(*reopened), QStringLiteral("Old Mill"));
+    EXPECT_DOUBLE_EQ(reopened->FieldByName(QStringLiteral("Gig length"))->AsFloat(), 2.5);
+    EXPECT_EQ(reopened->RecordCount(), 4);
+}
+
+TEST_F(TableTest, PostingMovesTheCursorToTheRecordInKeyOrder)
+{
+    auto table = OpenWithFourGigs();
+    table->Last();
+    AddGig(*table, Day(1), QStringLiteral("Opening"));
+    EXPECT_EQ(Venue(*table), QStringLiteral("Opening"));
+    EXPECT_EQ(table->RecNo(), 1);
+
+    table->Edit();
+    table->FieldByName(QStringLiteral("Gig date"))->SetAsDateTime(Day(30));
+    table->Post();
+    EXPECT_EQ(Venue(*table), QStringLiteral("Opening"));
+    EXPECT_EQ(table->RecNo(), 5);
+}
+
+TEST_F(TableTest, InsertCancelReturnsToThePreviousRecord)
+{
+    auto table = OpenWithFourGigs();
+    table->First();
+    table->Next();
+    table->Insert();
+    EXPECT_EQ(table->State(), dsInsert);
+    EXPECT_TRUE(table->FieldByName(QStringLiteral("Gig venue"))->IsNull());
+    table->Cancel();
+    EXPECT_EQ(Venue(*table), QStringLiteral("Mill"));
+    EXPECT_EQ(table->RecordCount(), 4);
+}
+
+TEST_F(TableTest, NavigatingAwayPostsModifiedAndDropsUntouchedRecords)
+{
+    auto table = OpenWithFourGigs();
+    table->First();
+    table->Edit();
+    table->FieldByName(QStringLiteral("Gig venue"))->SetAsString(QStringLiteral("Blue Moon"));
+    table->Next();
+    EXPECT_EQ(table->State(), dsBrowse);
+    table->First();
+    EXPECT_EQ(Venue(*table), QStringLiteral("Blue Moon"));
+
+    table->Append();
+    table->Last();
+    EXPECT_EQ(table->RecordCount(), 4);
+}
+
+TEST_F(TableTest, WritesOutsideEditStateAreRefused)
+{
+    auto table = OpenWithFourGigs();
+    table->First();
+    TField* venue = table->FieldByName(QStringLiteral("Gig venue"));
+    EXPECT_THROW(venue->SetAsString(QStringLiteral("x")), EDatabaseError);
+    EXPECT_THROW(table->Post(), EDatabaseError);
+    EXPECT_EQ(venue->AsString(), QStringLiteral("Blue Note"));
+}
+
+TEST_F(TableTest, DuplicateDateOnInsertIsAKeyViolationThatKeepsTheRecordInInsert)
+{
+    auto table = OpenWithFourGigs();
+    table->Append();
+    table->FieldByName(QStringLiteral("Gig date"))->SetAsDateTime(Day(12));
+    table->FieldByName(QStringLiteral("Gig venue"))->SetAsString(QStringLiteral("Intruder"));
+    try {
+        table->Post();
+        FAIL() << "a second gig on a taken date was stored";
+    } catch (const EKeyViolation& error) {
+        EXPECT_TRUE(error.Message().startsWith(QStringLiteral("Key violation")));
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("Gig date")));
+        EXPECT_TRUE(error.Message().contains(DateToStr(Day(12))));
+    }
+    EXPECT_EQ(table->State(), dsInsert);
+    EXPECT_EQ(Venue(*table), QStringLiteral("Intruder"));
+    EXPECT_DOUBLE_EQ(Date(*table), Day(12));
+
+    // The user corrects the date and posts again.
+    table->FieldByName(QStringLiteral("Gig date"))->SetAsDateTime(Day(13));
+    table->Post();
+    auto reopened = OpenTable();
+    EXPECT_EQ(reopened->RecordCount(), 5);
+    ASSERT_TRUE(reopened->Locate(QStringLiteral("Gig date"), Day(12)));
+    EXPECT_EQ(Venue(*reopened), QStringLiteral("Mill"));
+}
+
+TEST_F(TableTest, ChangingADateToATakenOneIsRefusedAndTheStoredGigsAreUntouched)
+{
+    auto table = OpenWithFourGigs();
+    ASSERT_TRUE(table->Locate(QStringLiteral("Gig venue"), QStringLiteral("Harbor")));
+    table->Edit();
+    table->FieldByName(QStringLiteral("Gig date"))->SetAsDateTime(Day(5));
+    table->FieldByName(QStringLiteral("Gig venue"))->SetAsString(QStringLiteral("Harbor Inn"));
+    EXPECT_THROW(table->Post(), EKeyViolation);
+    EXPECT_EQ(table->State(), dsEdit);
+    EXPECT_EQ(Venue(*table), QStringLiteral("Harbor Inn"));
+
+    auto other = OpenTable();
+    EXPECT_EQ(Walk(*other), (QStringList{"Blue Note", "Mill", "Cellar", "Harbor"}));
+
+    table->Cancel();
+    EXPECT_EQ(Venue(*table), QStringLiteral("Harbor"));
+    EXPECT_DOUBLE_EQ(Date(*table), Day(28));
+}
+
+TEST_F(TableTest, MissingRequiredDateIsRefusedBeforeWriting)
+{
+    auto table = OpenTable();
+    table->Append();
+    table->FieldByName(QStringLiteral("Gig venue"))->SetAsString(QStringLiteral("Nowhere"));
+    try {
+        table->Post();
+        FAIL();
+    } catch (const EDatabaseError& error) {
+        EXPECT_EQ(error.Message(), QStringLiteral("Field 'Gig date' must have a value"));
+    }
+    EXPECT_EQ(table->State(), dsInsert);
+}
+
+TEST_F(TableTest, TooLongTextIsRefusedNotCut)
+{
+    auto table = OpenWithFourGigs();
+    table->First();
+    table->Edit();
+    TField* state = table->FieldByName(QStringLiteral("Gig state"));
+    state->SetAsString(QStringLiteral("OR"));
+    try {
+        state->SetAsString(QStringLiteral("Oregon"));
+        FAIL() << "a six-letter state was accepted";
+    } catch (const EDatabaseError& error) {
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("Value too long")));
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("'Gig state'")));
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("at most 2")));
+    }
+    EXPECT_EQ(state->AsString(), QStringLiteral("OR"));
+    EXPECT_THROW(state->SetAsVariant(QStringLiteral("Ore")), EDatabaseError);
+    // Characters, not bytes or UTF-16 units, count against the size.
+    TField* venue = table->FieldByName(QStringLiteral("Gig venue"));
+    venue->SetAsString(QStringLiteral("Café Müller"));
+    venue->SetAsString(QString::fromUcs4(U"🎷🎷🎷🎷🎷🎷🎷🎷🎷🎷🎷🎷"));
+    EXPECT_THROW(venue->SetAsString(QString::fromUcs4(U"🎷🎷🎷🎷🎷🎷🎷🎷🎷🎷🎷🎷🎷")), EDatabaseError);
+    table->Post();
+    table->First();
+    EXPECT_EQ(state->AsString(), QStringLiteral("OR"));
+    EXPECT_EQ(venue->AsString().size(), 24);
+}
+
+TEST_F(TableTest, BookmarksSurviveReorderingAndBecomeInvalidAfterDelete)
+{
+    auto table = OpenWithFourGigs();
+    ASSERT_TRUE(table->Locate(QStringLiteral("Gig venue"), QStringLiteral("Mill")));
+    const TBookmark mill = table->GetBookmark();
+    ASSERT_FALSE(mill.isEmpty());
+    AddGig(*table, Day(1), QStringLiteral("Opening"));
+    EXPECT_TRUE(table->BookmarkValid(mill));
+    table->GotoBookmark(mill);
+    EXPECT_EQ(Venue(*table), QStringLiteral("Mill"));
+    EXPECT_EQ(table->RecNo(), 3);
+
+    table->Delete();
+    EXPECT_EQ(Venue(*table), QStringLiteral("Cellar"));
+    EXPECT_FALSE(table->BookmarkValid(mill));
+    EXPECT_THROW(table->GotoBookmark(mill), EDatabaseError);
+    EXPECT_EQ(Venue(*table), QStringLiteral("Cellar"));
+
+    TBookmark empty;
+    EXPECT_FALSE(table->BookmarkValid(empty));
+    table->GotoBookmark(empty); // a null bookmark goes nowhere
+    EXPECT_EQ(Venue(*table), QStringLiteral("Cellar"));
+}
+
+TEST_F(TableTest, DeletingTheLastRecordSettlesOnTheNewLast)
+{
+    auto table = OpenWithFourGigs();
+    table->Last();
+    table->Delete();
+    EXPECT_EQ(Venue(*table), QStringLiteral("Cellar"));
+    EXPECT_EQ(table->RecordCount(), 3);
+    while (!table->IsEmpty())
+        table->Delete();
+    EXPECT_TRUE(table->Bof());
+    EXPECT_TRUE(table->Eof());
+}
+
+TEST_F(TableTest, LocateFindsExactCaseBlindAndPartialMatches)
+{
+    auto table = OpenWithFourGigs();
+    table->Last();
+    EXPECT_TRUE(table->Locate(QStringLiteral("Gig venue"), QStringLiteral("Mill")));
+    EXPECT_EQ(table->RecNo(), 2);
+    EXPECT_FALSE(table->Locate(QStringLiteral("Gig venue"), QStringLiteral("mill")));
+    EXPECT_EQ(table->RecNo(), 2) << "a failed locate must not move";
+    EXPECT_TRUE(
+        table->Locate(QStringLiteral("Gig venue"), QStringLiteral("cELLAR"), loCaseInsensitive));
+    EXPECT_EQ(table->RecNo(), 3);
+    EXPECT_TRUE(table->Locate(QStringLiteral("Gig venue"), QStringLiteral("blue"),
+                              loCaseInsensitive | loPartialKey));
+    EXPECT_EQ(table->RecNo(), 1);
+    EXPECT_TRUE(table->Locate(QStringLiteral("Gig date"), DateToStr(Day(28))));
+    EXPECT_EQ(Venue(*table), QStringLiteral("Harbor"));
+    EXPECT_TRUE(table->Locate(QStringLiteral("Gig date;Gig venue"),
+                              QVariantList{Day(12), QStringLiteral("Mill")}));
+    EXPECT_FALSE(table->Locate(QStringLiteral("Gig date;Gig venue"),
+                               QVariantList{Day(12), QStringLiteral("Harbor")}));
+    EXPECT_TRUE(table->Locate(QStringLiteral("Notes"), QVariant()));
+    EXPECT_THROW(table->Locate(QStringLiteral("Gig date"), QStringLiteral("soon")), EConvertError);
+    EXPECT_THROW(table->Locate(QStringLiteral("Stage"), QStringLiteral("x")), EDatabaseError);
+}
+
+TEST_F(TableTest, RowValuesReadWithoutMovingTheCursor)
+{
+    auto table = OpenWithFourGigs();
+    table->First();
+    const int venue = table->FieldByName(QStringLiteral("Gig venue"))->Index();
+    const int date = table->FieldByName(QStringLiteral("Gig date"))->Index();
+    EXPECT_EQ(table->RowValue(3, venue).toString(), QStringLiteral("Harbor"));
+    EXPECT_EQ(table->RowText(1, date), DateToStr(Day(12)));
+    EXPECT_FALSE(table->RowValue(4, venue).isValid());
+    EXPECT_FALSE(table->RowValue(-1, venue).isValid());
+    EXPECT_EQ(table->RecNo(), 1);
+    table->Edit();
+    table->FieldByName(QStringLiteral("Gig venue"))->SetAsString(QStringLiteral("Pending"));
+    EXPECT_EQ(table->RowText(0, venue), QStringLiteral("Pending"));
+    EXPECT_EQ(table->RowText(1, venue), QStringLiteral("Mill"));
+}
+
+TEST_F(TableTest, RefreshSeesWritesOfAnotherTableOnTheSameFile)
+{
+    auto table = OpenWithFourGigs();
+    table->First();
+    auto other = OpenTable();
+    AddGig(*other, Day(2), QStringLiteral("Early"));
+    EXPECT_EQ(table->RecordCount(), 4);
+    table->Refresh();
+    EXPECT_EQ(table->RecordCount(), 5);
+    EXPECT_EQ(Venue(*table), QStringLiteral("Blue Note")) << "refresh keeps the current record";
+    EXPECT_EQ(table->RecNo(), 2);
+}
+
+TEST_F(TableTest, ReadOnlyTableRefusesChanges)
+{
+    {
+        auto writer = OpenWithFourGigs();
+    }
+    TTable table;
+    table.SetTableName(TablePath());
+    table.SetReadOnly(true);
+    table.Open();
+    EXPECT_FALSE(table.CanModify());
+    EXPECT_FALSE(table.FieldByName(QStringLiteral("Gig venue"))->CanModify());
+    EXPECT_THROW(table.Edit(), EDatabaseError);
+    EXPECT_THROW(table.SetTableName(QStringLiteral("other.db")), EDatabaseError);
+}
+
+TEST_F(TableTest, TableWithoutPrimaryIndexKeepsInsertionOrder)
+{
+    TFieldDefs fields;
+    fields.Add(QStringLiteral("Name"), ftString, 20);
+    fields.Add(QStringLiteral("Count"), ftInteger);
+    const QString path = QDir(m_dir.path()).filePath(QStringLiteral("contacts.db"));
+    TTable::CreateTable(QString(), path, fields, TIndexDefs());
+    TTable table;
+    table.SetTableName(path);
+    table.Open();
+    for (const char* name : {"Zed", "Amy", "Max"}) {
+        table.Append();
+        table.FieldByName(QStringLiteral("Name"))->SetAsString(QString::fromLatin1(name));
+        table.Post();
+    }
+    QStringList names;
+    for (table.First(); !table.Eof(); table.Next())
+        names << table.FieldByName(QStringLiteral("Name"))->AsString();
+    EXPECT_EQ(names, (QStringList{"Zed", "Amy", "Max"}));
+    ASSERT_TRUE(table.Locate(QStringLiteral("Name"), QStringLiteral("Amy")));
+    const TBookmark amy = table.GetBookmark();
+    table.Delete();
+    EXPECT_FALSE(table.BookmarkValid(amy));
+    EXPECT_EQ(table.FieldByName(QStringLiteral("Name"))->AsString(), QStringLiteral("Max"));
+}
+
+// ---------------------------------------------------------------------------
+// Opening failures name the table and the directory.
+
+TEST_F(TableTest, MissingTableFileNamesTableAndDirectory)
+{
+    TTable table;
+    table.SetTableName(QDir(m_dir.path()).filePath(QStringLiteral("blackout.db")));
+    try {
+        table.Open();
+        FAIL();
+    } catch (const EDatabaseError& error) {
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("'blackout.db'")));
+        EXPECT_TRUE(error.Message().contains(QDir(m_dir.path()).absolutePath()));
+    }
+    EXPECT_FALSE(table.Active());
+    EXPECT_FALSE(QFile::exists(QDir(m_dir.path()).filePath(QStringLiteral("blackout.db"))))
+        << "opening must never create a table";
+}
+
+TEST_F(TableTest, MissingDirectoryNamesTableAndDirectory)
+{
+    const QString missing = QDir(m_dir.path()).filePath(QStringLiteral("nowhere"));
+    TTable table;
+    table.SetTableName(QDir(missing).filePath(QStringLiteral("gig.db")));
+    try {
+        table.Open();
+        FAIL();
+    } catch (const EDatabaseError& error) {
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("'gig.db'")));
+        EXPECT_TRUE(error.Message().contains(missing));
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("directory does not exist")));
+    }
+    EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+TEST_F(TableTest, FileThatIsNotATableNamesTableAndDirectory)
+{
+    const QString path = QDir(m_dir.path()).filePath(QStringLiteral("notes.db"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("These are my set lists, not a table.\n").repeated(200));
+    file.close();
+    TTable table;
+    table.SetTableName(path);
+    try {
+        table.Open();
+        FAIL();
+    } catch (const EDatabaseError& error) {
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("'notes.db'")));
+        EXPECT_TRUE(error.Message().contains(QDir(m_dir.path()).absolutePath()));
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("not a table")));
+    }
+    EXPECT_FALSE(table.Active());
+}
+
+TEST_F(TableTest, DatabaseWithoutTheNamedTableIsRefused)
+{
+    const QString other = QDir(m_dir.path()).filePath(QStringLiteral("other.db"));
+    ASSERT_TRUE(QFile::copy(TablePath(), other));
+    TTable table;
+    table.SetTableName(other);
+    try {
+        table.Open();
+        FAIL();
+    } catch (const EDatabaseError& error) {
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("no table named 'other'")));
+    }
+}
+
+TEST_F(TableTest, CreatingOverAnExistingTableIsRefusedAndLeavesItAlone)
+{
+    {
+        auto table = OpenWithFourGigs();
+    }
+    TFieldDefs fields;
+    fields.Add(QStringLiteral("X"), ftInteger);
+    EXPECT_THROW(TTable::CreateTable(QString(), TablePath(), fields, TIndexDefs()), EDatabaseError);
+    auto table = OpenTable();
+    EXPECT_EQ(table->RecordCount(), 4);
+    EXPECT_EQ(table->Fields().Count(), 6);
+}
