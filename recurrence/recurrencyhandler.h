@@ -110,6 +110,9 @@ private:
     bool MatchesByDay(TDateTime value) const;
     bool InListedMonth(TDateTime value) const;
     bool Accepts(TDateTime value) const;
+    // Whether value (msec on the straight time line) passes the weekday and month lists;
+    // when not, retryFrom is where the refused day or month ends.
+    bool AcceptsAt(TDateTime value, int64_t msec, int64_t& retryFrom) const;
     TStep SearchByStepping(TDateTime value, TRecurrencyFrequency frequency, int interval) const;
     TStep SearchWeekly(TDateTime value, int interval) const;
     bool SearchInMonth(TDateTime& value) const;

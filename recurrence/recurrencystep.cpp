@@ -163,16 +163,43 @@ TRecurrencyHandler::TStep TRecurrencyHandler::SearchByStepping(TDateTime value,
                                                                TRecurrencyFrequency frequency,
                                                                int interval) const
 {
-    const double origin = Linear(value);
-    TDateTime current = value;
-    do {
-        TDateTime next = current;
-        if (!Step(current, frequency, interval, next)) return {next, false, false};
-        if (Linear(next) <= Linear(current)) return {next, false, true}; // no progress
-        current = next;
-        if (Accepts(current)) return {current, true, true};
-    } while (Linear(current) - origin <= SearchDays);
-    return {current, false, true};
+    // The candidates are value + k steps. A day or month that the lists turn down is
+    // passed over whole, so that an hourly rule does not try each of its hours.
+    int64_t unit = MSecsPerDay;
+    if (frequency == rfHourly)
+        unit = MSecsPerHour;
+    else if (frequency == rfWeekly)
+        unit = 7 * MSecsPerDay;
+    const int64_t step = unit * interval;
+    if (step <= 0) return {value, false, true};
+    const int64_t origin = ToMilliseconds(value);
+    const int64_t horizon = origin + SearchDays * int64_t{MSecsPerDay};
+    for (int64_t k = 1;;) {
+        const int64_t at = origin + k * step;
+        const TDateTime candidate = FromMilliseconds(at);
+        if (!InCalendarRange(candidate)) return {candidate, false, false};
+        int64_t retryFrom = 0;
+        if (AcceptsAt(candidate, at, retryFrom)) return {candidate, true, true};
+        if (at > horizon) return {candidate, false, true};
+        k = std::max(k + 1, (retryFrom - origin + step - 1) / step);
+    }
+}
+
+bool TRecurrencyHandler::AcceptsAt(TDateTime value, int64_t msec, int64_t& retryFrom) const
+{
+    int year = 0, month = 0, day = 0;
+    DecodeDate(value, year, month, day);
+    int64_t dayStart = msec - msec % MSecsPerDay;
+    if (msec % MSecsPerDay < 0) dayStart -= MSecsPerDay;
+    if (!m_byMonth.IsEmpty() && !m_byMonth.HasValue(month)) {
+        retryFrom = dayStart + int64_t{DaysInAMonth(year, month) - day + 1} * MSecsPerDay;
+        return false;
+    }
+    if (!m_byDay.IsEmpty() && !MatchesWeekDay(DayOfWeek(value), day)) {
+        retryFrom = dayStart + MSecsPerDay;
+        return false;
+    }
+    return true;
 }
 
 TRecurrencyHandler::TStep TRecurrencyHandler::SearchWeekly(TDateTime value, int interval) const
