@@ -37,6 +37,17 @@ qsizetype TagEnd(const QString& markup, qsizetype open)
     return markup.indexOf(QLatin1Char('>'), open);
 }
 
+// A "<" that never closes shows itself and the rest of the text as written. A highlight
+// tag placed after it would close it and hide the text in between, so matches that reach
+// past that "<" are left alone.
+void DropMatchesInUnclosedTail(const QString& markup, std::vector<Match>& matches)
+{
+    const qsizetype unclosed = markup.indexOf(QLatin1Char('<'), markup.lastIndexOf('>') + 1);
+    if (unclosed < 0) return;
+    const qsizetype tailStart = StripTags(markup.left(unclosed)).size();
+    std::erase_if(matches, [tailStart](const Match& m) { return m.end > tailStart; });
+}
+
 class HighlightWriter
 {
 public:
@@ -76,8 +87,9 @@ QString HiLight(const QString& markup, const QString& hiText, const QString& tag
                 bool caseSensitive)
 {
     if (hiText.isEmpty()) return markup;
-    const std::vector<Match> matches = FindMatches(
+    std::vector<Match> matches = FindMatches(
         StripTags(markup), hiText, caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    DropMatchesInUnclosedTail(markup, matches);
     if (matches.empty()) return markup;
 
     HighlightWriter writer(tag, matches);

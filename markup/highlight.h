@@ -8,7 +8,8 @@
 
 // Wraps every occurrence of hiText in the visible text in "<tag>" ... "</tag>".
 // caseSensitive false compares without regard to letter case. Occurrences do not
-// overlap; an empty hiText changes nothing.
+// overlap; an empty hiText changes nothing. Text after a "<" that never closes is shown
+// as written and is not highlighted: a tag placed there would close that "<".
 QString HiLight(const QString& markup, const QString& hiText, const QString& tag,
                 bool caseSensitive);
 

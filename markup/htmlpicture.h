@@ -19,7 +19,7 @@ class TCanvas;
 //
 // Sizes are in pixels at 96 dots per inch. Loading raises Exception with one of the
 // messages "Could not allocate memory for image", "Could not create image stream",
-// "Empty image stream created", "Could not load image. Invalid format" or
+// "Could not load image. Invalid format" (corrupt, truncated or unknown data) or
 // "Could not load image"; a failed load keeps the bytes but no decoded image.
 class THTMLPicture
 {

@@ -169,8 +169,10 @@ TEST(HiLight, WrapsVisibleMatches)
         {"<P>hello</P>", "hello", false, "<P><HI>hello</P></HI>"},
         // text inside tags is not searched
         {"<FONT color=\"red\">red</FONT>", "color", false, "<FONT color=\"red\">red</FONT>"},
-        // an unclosed "<" is visible text, as StripTags keeps it
-        {"a<b", "<b", false, "a<HI><b</HI>"},
+        // an unclosed "<" shows the rest as written: a tag after it would close it
+        {"a<b", "<b", false, "a<b"},
+        {"a<b", "a", false, "<HI>a</HI><b"},
+        {"<I>gig</I> <b gig", "gig", false, "<I><HI>gig</I></HI> <b gig"},
         {"x<B>y", "xy", false, "<HI>x<B>y</HI>"},
         {"none here", "zz", false, "none here"},
         {"abc", "", false, "abc"},
