@@ -374,10 +374,11 @@ void TDataSet::Refresh()
     Fire(AfterRefresh);
 }
 
-QVariant TDataSet::CurrentFieldValue(int fieldIndex)
+const QVariant& TDataSet::CurrentFieldValue(int fieldIndex)
 {
+    static const QVariant null;
     if (IsEditing(m_state)) return m_buffer.Values.at(fieldIndex);
-    if (!Active()) return {};
+    if (!Active()) return null;
     return InternalRowValue(m_row, fieldIndex);
 }
 

@@ -124,7 +124,7 @@ public:
     QString RowText(int row, int fieldIndex);
 
     // Used by TField: the current record's value, and a validated write to it.
-    QVariant CurrentFieldValue(int fieldIndex);
+    const QVariant& CurrentFieldValue(int fieldIndex);
     void SetFieldValue(TField& field, const QVariant& value);
 
     TDataSetNotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose;
@@ -139,7 +139,8 @@ protected:
     virtual void InternalClose() = 0;
     virtual bool InternalRowExists(int row) = 0;
     virtual int InternalRecordCount() = 0;
-    virtual QVariant InternalRowValue(int row, int fieldIndex) = 0;
+    // Null for a row that does not exist; the reference lasts until the next operation.
+    virtual const QVariant& InternalRowValue(int row, int fieldIndex) = 0;
     // The whole row, read fresh for editing.
     virtual std::vector<QVariant> InternalReadRecord(int row);
     virtual TBookmark InternalBookmark(int row) = 0;

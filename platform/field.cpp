@@ -68,7 +68,7 @@ TField::TField(TDataSet* dataSet, const TFieldDef& def, int index)
 {
 }
 
-QVariant TField::Value() const
+const QVariant& TField::Value() const
 {
     return m_dataSet->CurrentFieldValue(m_index);
 }
@@ -202,7 +202,7 @@ void TField::SetAsString(const QString& value)
 
 TDateTime TField::AsDateTime() const
 {
-    const QVariant value = Value();
+    const QVariant& value = Value();
     if (!value.isValid()) return 0;
     if (DataType() == ftString || DataType() == ftMemo) return StrToDateTime(value.toString());
     if (DataType() == ftBoolean) RaiseConversion("a date and time");
@@ -221,7 +221,7 @@ void TField::SetAsDateTime(TDateTime value)
 
 double TField::AsFloat() const
 {
-    const QVariant value = Value();
+    const QVariant& value = Value();
     if (!value.isValid()) return 0;
     if (DataType() == ftString || DataType() == ftMemo) return StrToFloat(value.toString());
     return value.toDouble();
@@ -235,7 +235,7 @@ void TField::SetAsFloat(double value)
 
 int TField::AsInteger() const
 {
-    const QVariant value = Value();
+    const QVariant& value = Value();
     if (!value.isValid()) return 0;
     switch (DataType()) {
     case ftString:
@@ -259,7 +259,7 @@ void TField::SetAsInteger(int value)
 
 bool TField::AsBoolean() const
 {
-    const QVariant value = Value();
+    const QVariant& value = Value();
     if (!value.isValid()) return false;
     switch (DataType()) {
     case ftBoolean:

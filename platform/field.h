@@ -74,7 +74,7 @@ public:
     std::function<void(TField* sender)> OnChange;
 
 private:
-    QVariant Value() const;
+    const QVariant& Value() const;
     void Store(const QVariant& value);
     QVariant FromText(const QString& text) const;
     [[noreturn]] void RaiseConversion(const char* what) const;

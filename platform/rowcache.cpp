@@ -25,7 +25,7 @@ bool TRowCache::Cached(int blockIndex) const
 QVariantList TRowCache::KeyOf(const Block& block, int rowInBlock)
 {
     if (rowInBlock == 0) return block.FirstKey;
-    if (rowInBlock == block.RowCount - 1) return block.LastKey;
+    if (rowInBlock == block.RowCount - 1 && !block.LastKey.isEmpty()) return block.LastKey;
     TRowBlock row;
     m_storage.ReadBlock(TBlockSeek::AtOrAfter, block.FirstKey, rowInBlock, 1, {}, row);
     return row.FirstKey;

@@ -111,7 +111,7 @@ int TTable::InternalRecordCount()
     return m_cache->RowCount();
 }
 
-QVariant TTable::InternalRowValue(int row, int fieldIndex)
+const QVariant& TTable::InternalRowValue(int row, int fieldIndex)
 {
     return m_cache->Value(row, fieldIndex);
 }

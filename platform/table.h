@@ -50,7 +50,7 @@ protected:
     void InternalClose() override;
     bool InternalRowExists(int row) override;
     int InternalRecordCount() override;
-    QVariant InternalRowValue(int row, int fieldIndex) override;
+    const QVariant& InternalRowValue(int row, int fieldIndex) override;
     std::vector<QVariant> InternalReadRecord(int row) override;
     TBookmark InternalBookmark(int row) override;
     int InternalBookmarkRow(const TBookmark& bookmark) override;

@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <string>
 
 // Reads go straight to the SQLite C API on the Qt driver's own handle: a block of rows is
 // decoded column by column into field values without a QSqlRecord per row, which is what
@@ -139,49 +138,6 @@ QVariant FieldColumn(sqlite3_stmt* stmt, int column, TFieldType type)
     }
     }
 }
-
-// A stored value copied out of a row into reused memory, so that remembering the key of
-// the row just read costs no allocation.
-class TRawValue
-{
-public:
-    void Read(sqlite3_stmt* stmt, int column)
-    {
-        m_type = sqlite3_column_type(stmt, column);
-        if (m_type == SQLITE_INTEGER)
-            m_integer = sqlite3_column_int64(stmt, column);
-        else if (m_type == SQLITE_FLOAT)
-            m_real = sqlite3_column_double(stmt, column);
-        else if (m_type == SQLITE_TEXT || m_type == SQLITE_BLOB) {
-            const void* data = m_type == SQLITE_TEXT
-                                   ? static_cast<const void*>(sqlite3_column_text(stmt, column))
-                                   : sqlite3_column_blob(stmt, column);
-            m_bytes.assign(static_cast<const char*>(data),
-                           static_cast<const char*>(data) + sqlite3_column_bytes(stmt, column));
-        }
-    }
-    QVariant Value() const
-    {
-        switch (m_type) {
-        case SQLITE_INTEGER:
-            return qlonglong(m_integer);
-        case SQLITE_FLOAT:
-            return m_real;
-        case SQLITE_TEXT:
-            return QString::fromUtf8(m_bytes.data(), qsizetype(m_bytes.size()));
-        case SQLITE_BLOB:
-            return QByteArray(m_bytes.data(), qsizetype(m_bytes.size()));
-        default:
-            return {};
-        }
-    }
-
-private:
-    int m_type = SQLITE_NULL;
-    sqlite3_int64 m_integer = 0;
-    double m_real = 0;
-    std::string m_bytes;
-};
 
 QString Placeholders(int count)
 {
@@ -456,21 +412,22 @@ void TTableStorage::ReadBlock(TBlockSeek seek, const QVariantList& boundary, int
     out.Columns.assign(fieldIndexes.size(), {});
     for (auto& column : out.Columns)
         column.reserve(limit);
-    std::vector<TRawValue> last(keys);
+    // Chaining blocks needs only the first key and, for a full block, the last one; a short
+    // block's last key is read again on demand. Read backwards, every row may be the last.
     while (stmt.Step(m_handle, Describe())) {
         if (out.RowCount == 0) {
             for (int k = 0; k < keys; ++k)
                 out.FirstKey << RawColumn(stmt.get(), k);
         }
-        for (int k = 0; k < keys; ++k)
-            last[k].Read(stmt.get(), k);
+        if (backwards || out.RowCount == limit - 1) {
+            out.LastKey.clear();
+            for (int k = 0; k < keys; ++k)
+                out.LastKey << RawColumn(stmt.get(), k);
+        }
         for (size_t c = 0; c < types.size(); ++c)
             out.Columns[c].push_back(FieldColumn(stmt.get(), sources[c], types[c]));
         ++out.RowCount;
     }
-    if (out.RowCount == 0) return;
-    for (int k = 0; k < keys; ++k)
-        out.LastKey << last[k].Value();
     if (backwards) {
         for (auto& column : out.Columns)
             std::reverse(column.begin(), column.end());

@@ -15,9 +15,9 @@ struct sqlite3;
 // Where a block read starts, relative to a boundary key.
 enum class TBlockSeek { FromStart, After, AtOrAfter, Before, AtOffset };
 
-// Rows read in traversal order: the keys (raw stored values) of the first and the last row
-// and, for each requested field, one value per row in the form TField uses. Keys of the
-// rows between are not kept: bookmarks are rare, walking is not.
+// Rows read in traversal order: the key (raw stored values) of the first row, of the last
+// row when the block is full, and for each requested field one value per row in the form
+// TField uses. Keys of the rows between are not kept: bookmarks are rare, walking is not.
 struct TRowBlock
 {
     int RowCount = 0;
