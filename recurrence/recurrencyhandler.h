@@ -105,6 +105,8 @@ private:
     void RemoveExceptions();
 
     TStep Advance(TDateTime value, TRecurrencyFrequency frequency, int interval);
+    bool TakeListedHour(TDateTime& value, TStep& result);
+    TStep AdvanceThroughMonth(TDateTime value, TRecurrencyFrequency frequency, int interval);
     TDateTime AtListedHour(TDateTime value, int hour) const;
     bool MatchesWeekDay(int weekDay, int dayOfMonth) const;
     bool MatchesByDay(TDateTime value) const;

@@ -75,34 +75,46 @@ TRecurrencyHandler::TStep TRecurrencyHandler::Advance(TDateTime value,
                                                       TRecurrencyFrequency frequency, int interval)
 {
     if (!InCalendarRange(value)) return {value, false, false};
-
     if (!m_byHour.IsEmpty()) {
-        const int cursor = m_byHour.Index();
-        if (cursor >= 0 && cursor < m_byHour.Count()) {
-            m_byHour.SetIndex(cursor + 1);
-            const TDateTime atHour = AtListedHour(value, m_byHour.GetInteger(cursor));
-            return {atHour, true, InCalendarRange(atHour)};
-        }
-        value = AtListedHour(value, m_byHour.GetInteger(0));
-        m_byHour.SetIndex(1);
+        TStep atHour{};
+        if (TakeListedHour(value, atHour)) return atHour;
         if (!InCalendarRange(value)) return {value, false, false};
     }
-
-    const bool listsDays = !m_byDay.IsEmpty();
-    const bool listsMonths = !m_byMonth.IsEmpty();
-    if (StepsWithinAMonth(frequency) && (listsDays || listsMonths)) {
-        if (frequency == rfWeekly && listsDays) return SearchWeekly(value, interval);
+    if (StepsWithinAMonth(frequency) && (!m_byDay.IsEmpty() || !m_byMonth.IsEmpty())) {
+        if (frequency == rfWeekly && !m_byDay.IsEmpty()) return SearchWeekly(value, interval);
         return SearchByStepping(value, frequency, interval);
     }
-    // Monthly rules take listed months as a filter as well; yearly rules (and rules
-    // without a frequency) hand the listed months out one by one from the month cursor.
-    const bool filtersMonths = frequency == rfMonthly && listsMonths;
+    return AdvanceThroughMonth(value, frequency, interval);
+}
 
-    if (listsDays && SearchInMonth(value)) {
-        return {value, !filtersMonths || InListedMonth(value), true};
+bool TRecurrencyHandler::TakeListedHour(TDateTime& value, TStep& result)
+{
+    const int cursor = m_byHour.Index();
+    if (cursor >= 0 && cursor < m_byHour.Count()) {
+        m_byHour.SetIndex(cursor + 1);
+        const TDateTime atHour = AtListedHour(value, m_byHour.GetInteger(cursor));
+        result = {atHour, true, InCalendarRange(atHour)};
+        return true;
     }
+    // All hours of this day given: the day moves on from its first listed hour.
+    value = AtListedHour(value, m_byHour.GetInteger(0));
+    m_byHour.SetIndex(1);
+    return false;
+}
 
-    if (listsMonths && !filtersMonths) {
+TRecurrencyHandler::TStep TRecurrencyHandler::AdvanceThroughMonth(TDateTime value,
+                                                                  TRecurrencyFrequency frequency,
+                                                                  int interval)
+{
+    const bool listsDays = !m_byDay.IsEmpty();
+    // Monthly rules take listed months as a filter; yearly rules (and rules without a
+    // frequency) hand the listed months out one by one from the month cursor.
+    const bool filtersMonths = frequency == rfMonthly && !m_byMonth.IsEmpty();
+
+    if (listsDays && SearchInMonth(value))
+        return {value, !filtersMonths || InListedMonth(value), true};
+
+    if (!m_byMonth.IsEmpty() && !filtersMonths) {
         const int cursor = m_byMonth.Index();
         if (cursor >= 0 && cursor < m_byMonth.Count()) {
             m_byMonth.SetIndex(cursor + 1);
