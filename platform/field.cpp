@@ -60,6 +60,21 @@ bool IsDateKind(TFieldType type)
     return type == ftDate || type == ftTime || type == ftDateTime;
 }
 
+// Values are nearly always held in the field's own form; reading them directly skips
+// QVariant's general conversion, which dominates the cost of walking a large table.
+double NumberOf(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::Double) return *static_cast<const double*>(value.constData());
+    return value.toDouble();
+}
+
+QString TextOfValue(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QString)
+        return *static_cast<const QString*>(value.constData());
+    return value.toString();
+}
+
 } // namespace
 
 TField::TField(TDataSet* dataSet, const TFieldDef& def, int index)
@@ -176,17 +191,17 @@ QString TField::TextOf(const QVariant& value) const
     if (!value.isValid()) return {};
     switch (DataType()) {
     case ftFloat:
-        return FloatToText(value.toDouble());
+        return FloatToText(NumberOf(value));
     case ftDate:
-        return DateToStr(value.toDouble());
+        return DateToStr(NumberOf(value));
     case ftTime:
-        return TimeToStr(value.toDouble());
+        return TimeToStr(NumberOf(value));
     case ftDateTime:
-        return DateTimeToStr(value.toDouble());
+        return DateTimeToStr(NumberOf(value));
     case ftBoolean:
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     default:
-        return value.toString();
+        return TextOfValue(value);
     }
 }
 
@@ -206,7 +221,7 @@ TDateTime TField::AsDateTime() const
     if (!value.isValid()) return 0;
     if (DataType() == ftString || DataType() == ftMemo) return StrToDateTime(value.toString());
     if (DataType() == ftBoolean) RaiseConversion("a date and time");
-    return value.toDouble();
+    return NumberOf(value);
 }
 
 void TField::SetAsDateTime(TDateTime value)
@@ -224,7 +239,7 @@ double TField::AsFloat() const
     const QVariant& value = Value();
     if (!value.isValid()) return 0;
     if (DataType() == ftString || DataType() == ftMemo) return StrToFloat(value.toString());
-    return value.toDouble();
+    return NumberOf(value);
 }
 
 void TField::SetAsFloat(double value)

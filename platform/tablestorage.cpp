@@ -27,7 +27,8 @@ std::atomic<int> g_connectionNumber{0};
 class TStatement
 {
 public:
-    TStatement(sqlite3* db, const QString& sql, const QString& where)
+    // `where` names the table in error messages.
+    TStatement(sqlite3* db, const QString& sql, const QString& where) : m_db(db), m_where(where)
     {
         const QByteArray utf8 = sql.toUtf8();
         if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) !=
@@ -79,16 +80,18 @@ public:
     }
 
     // True for a row, false at the end; raises for an error.
-    bool Step(sqlite3* db, const QString& where)
+    bool Step()
     {
         const int rc = sqlite3_step(m_stmt);
         if (rc == SQLITE_ROW) return true;
         if (rc == SQLITE_DONE) return false;
-        throw EDatabaseError(
-            QStringLiteral("Cannot read %1: %2").arg(where, QString::fromUtf8(sqlite3_errmsg(db))));
+        throw EDatabaseError(QStringLiteral("Cannot read %1: %2")
+                                 .arg(m_where, QString::fromUtf8(sqlite3_errmsg(m_db))));
     }
 
 private:
+    sqlite3* m_db;
+    QString m_where;
     sqlite3_stmt* m_stmt = nullptr;
 };
 
@@ -363,7 +366,7 @@ int TTableStorage::RecordCount()
         TStatement stmt(m_handle,
                         QStringLiteral("SELECT count(*) FROM %1").arg(QuoteIdentifier(m_sqlName)),
                         Describe());
-        m_count = stmt.Step(m_handle, Describe()) ? sqlite3_column_int(stmt.get(), 0) : 0;
+        m_count = stmt.Step() ? sqlite3_column_int(stmt.get(), 0) : 0;
     }
     return m_count;
 }
@@ -414,7 +417,7 @@ void TTableStorage::ReadBlock(TBlockSeek seek, const QVariantList& boundary, int
         column.reserve(limit);
     // Chaining blocks needs only the first key and, for a full block, the last one; a short
     // block's last key is read again on demand. Read backwards, every row may be the last.
-    while (stmt.Step(m_handle, Describe())) {
+    while (stmt.Step()) {
         if (out.RowCount == 0) {
             for (int k = 0; k < keys; ++k)
                 out.FirstKey << RawColumn(stmt.get(), k);
@@ -454,7 +457,7 @@ int TTableStorage::PositionOf(const QVariantList& identity)
     TStatement stmt(m_handle, sql, Describe());
     stmt.BindAll(identity);
     stmt.BindAll(identity, 1 + int(identity.size()));
-    if (!stmt.Step(m_handle, Describe())) return -1;
+    if (!stmt.Step()) return -1;
     return sqlite3_column_int(stmt.get(), 0);
 }
 
@@ -468,7 +471,7 @@ std::vector<QVariant> TTableStorage::ReadRecord(const QVariantList& identity)
                         .arg(ColumnList(all), QuoteIdentifier(m_sqlName), IdentityCondition()),
                     Describe());
     stmt.BindAll(identity);
-    if (!stmt.Step(m_handle, Describe()))
+    if (!stmt.Step())
         throw EDatabaseError(
             QStringLiteral("Record not found in %1: it was deleted").arg(Describe()));
     std::vector<QVariant> values;
@@ -493,7 +496,7 @@ QVariantList TTableStorage::FindFirst(const std::vector<int>& fieldIndexes,
                              conditions.join(QStringLiteral(" AND "))),
                     Describe());
     stmt.BindAll(bound);
-    if (!stmt.Step(m_handle, Describe())) return {};
+    if (!stmt.Step()) return {};
     QVariantList key;
     for (int k = 0; k < KeyCount(); ++k)
         key << RawColumn(stmt.get(), k);
