@@ -118,7 +118,9 @@ std::vector<int> TPdfExporter::NaturalWidths(TCanvas& canvas, int available) con
     const QFontMetrics data = canvas.FontMetrics();
     std::vector<int> widths;
     for (const TExportColumn& column : m_columns) {
-        const int text = data.averageCharWidth() * std::clamp(column.Width, 6, 30);
+        // "n" is as wide as a digit in most faces; the average character is narrower.
+        const int text =
+            data.horizontalAdvance(QString(std::clamp(column.Width, 6, 30), QLatin1Char('n')));
         const int title = std::min(caption.horizontalAdvance(column.Title), available / 3);
         widths.push_back(std::max(text, title) + 2 * CellPadding);
     }

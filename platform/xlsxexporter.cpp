@@ -78,7 +78,13 @@ QString TXlsxExporter::NumberFormat(const QString& format, QChar dateSeparator, 
         } else if (c == QLatin1Char('/')) {
             out += QLatin1Char('\\') + dateSeparator;
         } else if (c == QLatin1Char(':')) {
-            out += QLatin1Char('\\') + timeSeparator;
+            // A bare colon keeps "m" after "h" read as minutes everywhere.
+            if (timeSeparator == QLatin1Char(':'))
+                out += timeSeparator;
+            else
+                out += QLatin1Char('\\') + timeSeparator;
+        } else if (c == QLatin1Char(' ')) {
+            out += c;
         } else if (c == QLatin1Char('n') || c == QLatin1Char('N')) {
             out += QLatin1Char('m'); // minutes are "m" after an hour in spreadsheet formats
         } else if (QStringLiteral("dmyhsDMYHS").contains(c)) {
@@ -182,7 +188,7 @@ void TXlsxExporter::Begin(const QString& path, const TExportHeader& header)
 
     for (int column = 0; column < static_cast<int>(m_columns.size()); ++column) {
         const TExportColumn& c = m_columns[static_cast<size_t>(column)];
-        const double width = std::clamp(c.Width, 8, 40) + 2;
+        const double width = std::clamp(c.Width, 8, 30) + 2;
         Check(worksheet_set_column(m_sheet, column, column, width, nullptr), "column");
         Check(worksheet_write_string(m_sheet, 0, column, CellText(c.Title).toUtf8().constData(),
                                      caption),

@@ -6,6 +6,7 @@
 #include "platform/exceptions.h"
 #include "platform/table.h"
 #include "tools/demobook.h"
+#include "tools/exportcommand.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -89,6 +90,17 @@ const QList<TDbToolCommand>& DbToolCommands()
         {QStringLiteral("path"), QStringLiteral("path [--alias NAME]"),
          QStringLiteral("Print the directory of the alias, whether or not it exists."),
          AddAliasOption, RunPath},
+        {QStringLiteral("export"),
+         QStringLiteral("export [--alias NAME] --table gig.db|contacts.db\n"
+                        "         --format csv|html|rtf|pdf|xlsx --out FILE"),
+         QStringLiteral("Write every record of the table, all fields in the table's order, to\n"
+                        "FILE as the program's Gig Report and Contact Report do. The file is\n"
+                        "replaced only once it is complete; on failure nothing is left."),
+         [](QCommandLineParser& parser) {
+             AddAliasOption(parser);
+             AddExportOptions(parser);
+         },
+         RunExport},
     };
     return commands;
 }
@@ -98,7 +110,8 @@ QString DbToolHelp()
     QString help = QStringLiteral(
         "Usage: vantor-db COMMAND [OPTIONS]\n"
         "\n"
-        "Creates the tables of Vantor's gig book. Vantor itself never creates a table.\n"
+        "Creates the tables of Vantor's gig book (Vantor itself never creates a table)\n"
+        "and exports their reports.\n"
         "\n"
         "Commands:\n");
     for (const TDbToolCommand& command : DbToolCommands()) {
@@ -118,10 +131,14 @@ QString DbToolHelp()
         "                The alias vantor needs no entry: it defaults to\n"
         "                $XDG_DATA_HOME/vantor (~/.local/share/vantor).\n"
         "  --demo        With init: fill the new tables with a sample book.\n"
+        "  --table TABLE With export: gig.db or contacts.db.\n"
+        "  --format F    With export: csv, html, rtf, pdf or xlsx.\n"
+        "  --out FILE    With export: the file to write (replaced when it exists).\n"
         "  -h, --help    Show this help.\n"
         "\n"
-        "Exit status: 0 on success, 1 when a table exists or anything fails, 2 for a\n"
-        "command line that cannot be understood.\n");
+        "Exit status: 0 on success, 1 when a table exists or anything fails (a table\n"
+        "that cannot be opened, a file that cannot be written), 2 for a command line\n"
+        "that cannot be understood.\n");
     return help;
 }
 
