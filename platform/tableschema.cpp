@@ -6,6 +6,8 @@
 
 #include <QRegularExpression>
 
+#include <cstring>
+
 namespace {
 
 // Reads exactly `count` digits; stored texts are machine-written, so anything else is
@@ -255,4 +257,24 @@ bool ParseStoredDateTime(TFieldType type, const char* text, int length, double& 
     default:
         return false;
     }
+}
+
+bool TStoredDateReader::Read(TFieldType type, const char* text, int length, double& result)
+{
+    if (type != ftDate || length != 10) return ParseStoredDateTime(type, text, length, result);
+    if (m_monthDays > 0 && std::memcmp(text, m_month, sizeof m_month) == 0) {
+        const int day = (text[8] - '0') * 10 + (text[9] - '0');
+        if (text[8] >= '0' && text[8] <= '9' && text[9] >= '0' && text[9] <= '9' && day >= 1 &&
+            day <= m_monthDays) {
+            result = m_monthStart + day - 1;
+            return true;
+        }
+    }
+    if (!ParseStoredDateTime(type, text, length, result)) return false;
+    int y = 0, m = 0, d = 0;
+    DecodeDate(result, y, m, d);
+    std::memcpy(m_month, text, sizeof m_month);
+    m_monthStart = result - d + 1;
+    m_monthDays = DaysInAMonth(y, m);
+    return true;
 }

@@ -39,3 +39,16 @@ QStringList CreateTableStatements(const QString& tableName, const TFieldDefs& fi
 QVariant ToStoredValue(TFieldType type, const QVariant& value);
 // Reads stored date/time text back; false when the text is not in the stored form.
 bool ParseStoredDateTime(TFieldType type, const char* text, int length, double& result);
+
+// ParseStoredDateTime for a run of values: a date in the same month as the one before (the
+// common case when walking by date) costs two digits instead of a full conversion.
+class TStoredDateReader
+{
+public:
+    bool Read(TFieldType type, const char* text, int length, double& result);
+
+private:
+    char m_month[8] = {}; // "yyyy-mm-" of the last date read
+    double m_monthStart = 0;
+    int m_monthDays = 0;
+};

@@ -113,8 +113,14 @@ QVariant RawColumn(sqlite3_stmt* stmt, int column)
     }
 }
 
-QVariant FieldColumn(sqlite3_stmt* stmt, int column, TFieldType type)
+QVariant FieldColumn(sqlite3_stmt* stmt, int column, TFieldType type, TStoredDateReader& dates)
 {
+    if (type == ftString || type == ftMemo) {
+        // A NULL has no text; an empty text is stored as NULL anyway.
+        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        const int bytes = text ? sqlite3_column_bytes(stmt, column) : 0;
+        return bytes == 0 ? QVariant() : QVariant(QString::fromUtf8(text, bytes));
+    }
     const int storage = sqlite3_column_type(stmt, column);
     if (storage == SQLITE_NULL) return {};
     switch (type) {
@@ -123,22 +129,17 @@ QVariant FieldColumn(sqlite3_stmt* stmt, int column, TFieldType type)
         return qlonglong(sqlite3_column_int64(stmt, column));
     case ftBoolean:
         return sqlite3_column_int64(stmt, column) != 0;
-    case ftFloat:
-        return sqlite3_column_double(stmt, column);
     case ftDate:
     case ftTime:
     case ftDateTime: {
         if (storage != SQLITE_TEXT) return sqlite3_column_double(stmt, column);
         double value = 0;
         const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        if (!ParseStoredDateTime(type, text, sqlite3_column_bytes(stmt, column), value)) return {};
+        if (!dates.Read(type, text, sqlite3_column_bytes(stmt, column), value)) return {};
         return value;
     }
-    default: {
-        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        const int bytes = sqlite3_column_bytes(stmt, column);
-        return bytes == 0 ? QVariant() : QVariant(QString::fromUtf8(text, bytes));
-    }
+    default:
+        return sqlite3_column_double(stmt, column);
     }
 }
 
@@ -415,6 +416,7 @@ void TTableStorage::ReadBlock(TBlockSeek seek, const QVariantList& boundary, int
     out.Columns.assign(fieldIndexes.size(), {});
     for (auto& column : out.Columns)
         column.reserve(limit);
+    std::vector<TStoredDateReader> dates(fieldIndexes.size());
     // Chaining blocks needs only the first key and, for a full block, the last one; a short
     // block's last key is read again on demand. Read backwards, every row may be the last.
     while (stmt.Step()) {
@@ -428,7 +430,7 @@ void TTableStorage::ReadBlock(TBlockSeek seek, const QVariantList& boundary, int
                 out.LastKey << RawColumn(stmt.get(), k);
         }
         for (size_t c = 0; c < types.size(); ++c)
-            out.Columns[c].push_back(FieldColumn(stmt.get(), sources[c], types[c]));
+            out.Columns[c].push_back(FieldColumn(stmt.get(), sources[c], types[c], dates[c]));
         ++out.RowCount;
     }
     if (backwards) {
@@ -475,8 +477,9 @@ std::vector<QVariant> TTableStorage::ReadRecord(const QVariantList& identity)
         throw EDatabaseError(
             QStringLiteral("Record not found in %1: it was deleted").arg(Describe()));
     std::vector<QVariant> values;
+    TStoredDateReader dates;
     for (int i = 0; i < m_fields.Count(); ++i)
-        values.push_back(FieldColumn(stmt.get(), i, m_fields.Items(i).DataType));
+        values.push_back(FieldColumn(stmt.get(), i, m_fields.Items(i).DataType, dates));
     return values;
 }
 

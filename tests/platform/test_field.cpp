@@ -2,6 +2,8 @@
 #include "platform/tableschema.h"
 #include "tablefixture.h"
 
+#include <cstring>
+
 namespace {
 
 class FieldTest : public TableFixture
@@ -203,4 +205,26 @@ TEST_F(TableFixture, AutoIncrementKeysAreAssignedByTheTable)
     table.Append();
     table.FieldByName(QStringLiteral("Name"))->SetAsString(QStringLiteral("Ann"));
     EXPECT_THROW(table.Post(), EKeyViolation) << "a unique secondary index is a key too";
+}
+
+TEST(TableSchema, DateReaderReusesTheMonthButStillChecksEveryDay)
+{
+    TStoredDateReader reader;
+    double value = 0;
+    const auto read = [&](const char* text) {
+        return reader.Read(ftDate, text, int(std::strlen(text)), value);
+    };
+    ASSERT_TRUE(read("2024-02-01"));
+    EXPECT_DOUBLE_EQ(value, EncodeDate(2024, 2, 1));
+    ASSERT_TRUE(read("2024-02-29"));
+    EXPECT_DOUBLE_EQ(value, EncodeDate(2024, 2, 29));
+    EXPECT_FALSE(read("2024-02-30"));
+    EXPECT_FALSE(read("2024-02-00"));
+    EXPECT_FALSE(read("2024-02-3x"));
+    ASSERT_TRUE(read("2024-03-31"));
+    EXPECT_DOUBLE_EQ(value, EncodeDate(2024, 3, 31));
+    ASSERT_TRUE(read("2023-02-28"));
+    EXPECT_FALSE(read("2023-02-29"));
+    ASSERT_TRUE(reader.Read(ftTime, "20:30:00", 8, value));
+    EXPECT_DOUBLE_EQ(value, EncodeTime(20, 30, 0, 0));
 }
