@@ -42,7 +42,9 @@ void TExportFile::Write(const QByteArray& bytes)
 
 void TExportFile::Commit()
 {
-    if (m_file.error() != QFileDevice::NoError) Fail();
+    // Writes are buffered: a full disk may show only when the buffer goes out, and the
+    // commit would not notice.
+    if (!m_file.flush() || m_file.error() != QFileDevice::NoError) Fail();
     if (!m_file.commit()) Fail();
 }
 
