@@ -1,5 +1,7 @@
 #include "platform/rowcache.h"
 
+#include <algorithm>
+
 namespace {
 
 const QVariant g_null;
@@ -50,8 +52,14 @@ TRowCache::Block* TRowCache::Load(int blockIndex)
         forward = false;
         m_storage.ReadBlock(TBlockSeek::Before, m_blocks[blockIndex + 1]->FirstKey, 0, BlockSize,
                             fields, rows);
+    } else if (m_rowCount && *m_rowCount - first < first) {
+        // Nearer the end (a grid scrolled to the bottom, Last): skip rows from that side.
+        forward = false;
+        const int limit = std::min(BlockSize, *m_rowCount - first);
+        m_storage.ReadBlock(TBlockSeek::FromEnd, {}, *m_rowCount - first - limit, limit, fields,
+                            rows);
     } else {
-        m_storage.ReadBlock(TBlockSeek::AtOffset, {}, first, BlockSize, fields, rows);
+        m_storage.ReadBlock(TBlockSeek::FromStart, {}, first, BlockSize, fields, rows);
     }
     if (forward && rows.RowCount < BlockSize) m_rowCount = first + rows.RowCount;
     if (rows.RowCount == 0) return nullptr;

@@ -11,8 +11,8 @@
 // read: walking a table reading two fields fetches those two fields and no others.
 //
 // A block is found from its neighbour's boundary key when the neighbour is cached (the
-// usual case when walking or scrolling), else by row offset. The cache knows the row count
-// once it has read past the end; otherwise it asks the storage. Any write clears it.
+// usual case when walking or scrolling), else by row offset from the nearer end. The cache knows
+// the row count once it has read past the end; otherwise it asks the storage. Any write clears it.
 class TRowCache
 {
 public:

@@ -396,7 +396,7 @@ void TTableStorage::ReadBlock(TBlockSeek seek, const QVariantList& boundary, int
     if (seek == TBlockSeek::AtOrAfter)
         sql += QStringLiteral(" WHERE %1 >= %2").arg(KeyTuple(), marks);
     if (seek == TBlockSeek::Before) sql += QStringLiteral(" WHERE %1 < %2").arg(KeyTuple(), marks);
-    const bool backwards = seek == TBlockSeek::Before;
+    const bool backwards = seek == TBlockSeek::Before || seek == TBlockSeek::FromEnd;
     sql += QStringLiteral(" ORDER BY ") +
            (backwards ? m_keyColumns.join(QStringLiteral(" DESC, ")) + QStringLiteral(" DESC")
                       : m_keyColumns.join(", "));

@@ -12,8 +12,9 @@
 
 struct sqlite3;
 
-// Where a block read starts, relative to a boundary key.
-enum class TBlockSeek { FromStart, After, AtOrAfter, Before, AtOffset };
+// Where a block read starts: at the first row, relative to a boundary key, or (FromEnd)
+// backwards from the last row; the offset skips rows in the reading direction.
+enum class TBlockSeek { FromStart, After, AtOrAfter, Before, FromEnd };
 
 // Rows read in traversal order: the key (raw stored values) of the first row, of the last
 // row when the block is full, and for each requested field one value per row in the form
@@ -56,8 +57,8 @@ public:
     // Another program may have written meanwhile: count again next time.
     void ForgetCount() { m_count = -1; }
     // Reads up to `limit` rows; `boundary` is a key (seeks After, AtOrAfter, Before) and
-    // `offset` a number of rows skipped first. Rows read with Before come back in traversal
-    // order.
+    // `offset` a number of rows skipped first. Rows read backwards (Before, FromEnd) come back
+    // in traversal order.
     void ReadBlock(TBlockSeek seek, const QVariantList& boundary, int offset, int limit,
                    const std::vector<int>& fieldIndexes, TRowBlock& out);
 
