@@ -86,6 +86,8 @@ public:
     // 1-based position of the current record; 0 when there is none or while inserting.
     int RecNo();
 
+    // Both start a new, empty record; once posted it takes its place in traversal order
+    // (by key in an indexed table), and the cursor follows it there.
     void Append();
     void Insert();
     void Edit();
