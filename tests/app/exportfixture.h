@@ -102,6 +102,7 @@ protected:
         ExportDataSet(*m_table, format, GigBookExportOptions(), path);
         return path;
     }
+
 public:
     static QByteArray ReadAll(const QString& path)
     {
