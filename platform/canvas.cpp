@@ -99,14 +99,19 @@ const QFont& TCanvas::QtFont() const
 {
     if (m_fontDirty) {
         m_qfont = m_font.ToQFont();
+        m_metrics.reset();
         m_fontDirty = false;
     }
     return m_qfont;
 }
 
-QFontMetrics TCanvas::FontMetrics() const
+const QFontMetrics& TCanvas::FontMetrics() const
 {
-    return m_device ? QFontMetrics(QtFont(), m_device) : QFontMetrics(QtFont());
+    if (m_fontDirty || !m_metrics) {
+        const QFont& font = QtFont();
+        m_metrics.emplace(m_device ? QFontMetrics(font, m_device) : QFontMetrics(font));
+    }
+    return *m_metrics;
 }
 
 // ---------------------------------------------------------------------------
@@ -415,7 +420,7 @@ int TCanvas::ExternalLeading() const { return std::max(0, FontMetrics().leading(
 
 int TCanvas::TextFit(const QString& text, int maxExtent, std::vector<int>* extents) const
 {
-    const QFontMetrics fm = FontMetrics();
+    const QFontMetrics& fm = FontMetrics();
     if (extents) extents->clear();
     int fit = 0;
     for (int i = 1; i <= text.size(); ++i) {
@@ -432,15 +437,21 @@ void TCanvas::DrawTextLine(const QString& line, int underlineAt, int x, int top,
 {
     QPainter* p = Painter();
     if (!p) return;
-    const QFontMetrics fm = FontMetrics();
+    const QFontMetrics& fm = FontMetrics();
     const int width = fm.horizontalAdvance(line);
-    p->save();
-    if (clip) p->setClipRect(*clip, p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    const QRect box(x, top, width, fm.height());
+    // Clip changes are costly on vector devices (PDF, printers): only clip what sticks out.
+    const bool clipped = clip && !clip->contains(box);
+    if (clipped) {
+        p->save();
+        p->setClipRect(*clip, p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
     if (m_bkMode == bkOpaque && ToQColor(m_bkColor).isValid())
-        p->fillRect(QRect(x, top, width, fm.height()), ToQColor(m_bkColor));
+        p->fillRect(box, ToQColor(m_bkColor));
     const QColor color = ToQColor(m_font.Color());
-    p->setFont(QtFont());
-    p->setPen(color);
+    if (p->font() != QtFont()) p->setFont(QtFont());
+    if (p->pen().style() != Qt::SolidLine || p->pen().color() != color || p->pen().widthF() > 1)
+        p->setPen(color);
     p->drawText(x, top + ascent, line);
     if (underlineAt >= 0 && underlineAt < line.size()) {
         const int ux = x + fm.horizontalAdvance(line, underlineAt);
@@ -448,14 +459,14 @@ void TCanvas::DrawTextLine(const QString& line, int underlineAt, int x, int top,
         const int uy = top + ascent + std::max(1, fm.underlinePos());
         p->fillRect(QRect(ux, uy, std::max(1, uw), std::max(1, fm.lineWidth())), color);
     }
-    p->restore();
+    if (clipped) p->restore();
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
     QPainter* p = Painter();
     if (!p) return;
-    const QFontMetrics fm = FontMetrics();
+    const QFontMetrics& fm = FontMetrics();
     if (m_font.Orientation() == 0) {
         DrawTextLine(text, -1, x, y, fm.ascent(), nullptr);
     } else {
@@ -549,7 +560,7 @@ QStringList WrapLine(const QString& line, int width, const QFontMetrics& fm)
 
 int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
 {
-    const QFontMetrics fm = FontMetrics();
+    const QFontMetrics& fm = FontMetrics();
     const int lineHeight = fm.height() + ((flags & DT_EXTERNALLEADING) ? ExternalLeading() : 0);
     if (text.isEmpty()) {
         if (flags & DT_CALCRECT) {

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QImage;
@@ -148,7 +149,7 @@ public:
 
     // The Qt font for the current TFont, built once per change.
     const QFont& QtFont() const;
-    QFontMetrics FontMetrics() const;
+    const QFontMetrics& FontMetrics() const;
 
 private:
     struct SavedState;
@@ -175,6 +176,7 @@ private:
     TCopyMode m_copyMode = cmSrcCopy;
     mutable QFont m_qfont;
     mutable bool m_fontDirty = true;
+    mutable std::optional<QFontMetrics> m_metrics;
     std::vector<std::unique_ptr<SavedState>> m_saved;
 };
 
