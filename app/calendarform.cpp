@@ -1,5 +1,6 @@
 #include "app/calendarform.h"
 
+#include "app/formbuilder.h"
 #include "platform/color.h"
 #include "platform/graphics.h"
 
@@ -18,7 +19,7 @@ TcalendarFormWindow::TcalendarFormWindow(QWidget* parent) : QDialog(parent)
     setPalette(colours);
     setAutoFillBackground(true);
     move(903, 304);
-    setFixedSize(683, 615);
+    setFixedSize(ClassicClientSize(683, 615));
 
     m_monthView = new QLabel(this);
     m_monthView->setObjectName(QStringLiteral("monthViewArea"));

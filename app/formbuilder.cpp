@@ -84,6 +84,13 @@ QPushButton* TFormBuilder::Button(const char* name, const QString& caption, cons
     return button;
 }
 
+QSize ClassicClientSize(int width, int height)
+{
+    constexpr int Border = 4;
+    constexpr int Caption = 23;
+    return QSize(width - 2 * Border, height - 2 * Border - Caption);
+}
+
 void ApplyTabOrder(std::vector<TTabStop> stops)
 {
     std::stable_sort(stops.begin(), stops.end(),

@@ -3,6 +3,7 @@
 #include "platform/color.h"
 
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -63,6 +64,10 @@ private:
     TDataSource* m_source;
     std::vector<TTabStop>& m_tabStops;
 };
+
+// A form's size as designed counts the window frame; the client area is what a standard
+// frame (4-pixel borders, a 23-pixel caption) leaves inside.
+QSize ClassicClientSize(int width, int height);
 
 // Chains the controls in the order of their numbers: Tab from one reaches the next.
 void ApplyTabOrder(std::vector<TTabStop> stops);

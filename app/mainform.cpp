@@ -25,9 +25,8 @@ TmainForm* mainForm = nullptr;
 
 namespace {
 
-// The classic form size is the whole window; here it is the client area, which keeps
-// every control of the layout inside with the same margins.
-const QRect FormGeometry(292, 108, 965, 819);
+const QPoint FormPosition(292, 108);
+const QSize FormSize(965, 819); // the window with its frame
 
 bool IsEditing(const TDataSet* dataSet)
 {
@@ -64,8 +63,8 @@ void TmainForm::SetUpWindow()
     colours.setColor(QPalette::Window, ToQColor(clSkyBlue));
     setPalette(colours);
     setAutoFillBackground(true);
-    move(FormGeometry.topLeft());
-    setFixedSize(FormGeometry.size());
+    move(FormPosition);
+    setFixedSize(ClassicClientSize(FormSize.width(), FormSize.height()));
 }
 
 void TmainForm::BuildBottomRow(std::vector<TTabStop>& tabStops)

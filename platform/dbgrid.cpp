@@ -56,6 +56,8 @@ TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), m_model(new TDBGridModel
                     QAbstractItemView::AnyKeyPressed);
     setWordWrap(false);
     horizontalHeader()->setHighlightSections(false);
+    // The last column takes up what the others leave, so no bare strip shows at the right.
+    horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setHighlightSections(false);
     verticalHeader()->setFixedWidth(IndicatorWidth);
@@ -104,11 +106,15 @@ void TDBGrid::SizeColumnsAndRows()
     verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
     horizontalHeader()->setFixedHeight(metrics.height() + 6);
     const int digit = metrics.horizontalAdvance(QLatin1Char('0'));
-    for (int column = 0; column < m_model->columnCount(); ++column) {
+    const int last = m_model->columnCount() - 1;
+    for (int column = 0; column <= last; ++column) {
         const TField* field = m_model->ColumnField(column);
         const int forData = field->DisplayWidth() * digit + CellPadding;
         const int forTitle = metrics.horizontalAdvance(field->DisplayLabel()) + CellPadding;
-        setColumnWidth(column, std::min(MaxColumnWidth, std::max(forData, forTitle)));
+        // The last column stretches over whatever room is left; asking more of it would
+        // only bring up a scroll bar for a few pixels.
+        const int width = column == last ? forTitle : std::max(forData, forTitle);
+        setColumnWidth(column, std::min(MaxColumnWidth, width));
     }
 }
 

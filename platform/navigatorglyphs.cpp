@@ -38,18 +38,17 @@ void RightTriangle(const TGlyphPen& g, int apexX)
 
 void TurningArrow(const TGlyphPen& g)
 {
-    // Three quarters of a circle, clockwise from the top, ending in an arrow head.
-    constexpr double Radius = 4.5;
+    // Three quarters of a circle from the top round by the left, the bottom and the right,
+    // with an arrow head at the top pointing on into the open quarter.
+    constexpr double Radius = 4;
     std::vector<TPoint> arc;
     for (int step = 0; step <= 12; ++step) {
-        const double angle = std::numbers::pi * (0.75 + 1.5 * step / 12.0);
+        const double angle = std::numbers::pi * (1.5 - 1.5 * step / 12.0);
         arc.push_back(g.At(int(std::lround(Radius * std::cos(angle))),
                            int(std::lround(Radius * std::sin(angle)))));
     }
     g.Line(arc);
-    const TPoint end = arc.back();
-    g.Triangle(TPoint(end.X - 3, end.Y - 1), TPoint(end.X + 2, end.Y - 1),
-               TPoint(end.X + 2, end.Y + 4));
+    g.Triangle(g.At(0, -7), g.At(0, -1), g.At(3, -4));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "app/appinfo.h"
+#include "app/formbuilder.h"
 #include "gigbookfixture.h"
 #include "platform/label.h"
 
@@ -132,7 +133,9 @@ TEST_F(MainFormLayoutTest, TheWindowIsSkyBlueVantorInAnEightPointSansSerif)
 {
     EXPECT_EQ(m_form->windowTitle(), QStringLiteral("Vantor"));
     EXPECT_EQ(m_form->pos(), QPoint(292, 108));
-    EXPECT_EQ(m_form->size(), QSize(965, 819));
+    // 965 x 819 with the frame.
+    EXPECT_EQ(m_form->size(), QSize(957, 788));
+    EXPECT_EQ(m_form->size(), ClassicClientSize(965, 819));
     EXPECT_EQ(m_form->palette().color(QPalette::Window), ToQColor(clSkyBlue));
     EXPECT_EQ(m_form->font().pixelSize(), 11);
     // The classic face is mapped to a sans serif that is installed here.
@@ -291,6 +294,7 @@ TEST_F(MainFormLayoutTest, PaintsTheBackgroundTheBevelAndTheColouredCaptions)
         image.save(QDir(QString::fromLocal8Bit(dir)).filePath(QStringLiteral("mainform.png")));
     EXPECT_EQ(image.pixelColor(5, 5), ToQColor(clSkyBlue));
     EXPECT_EQ(image.pixelColor(500, 780), ToQColor(clSkyBlue));
+    EXPECT_EQ(image.size(), m_form->size());
     // The bevel: a dark line with a light one beside it, from top to bottom.
     EXPECT_EQ(image.pixelColor(480, 8), ToQColor(clBtnShadow));
     EXPECT_EQ(image.pixelColor(480, 736), ToQColor(clBtnShadow));
