@@ -1,0 +1,263 @@
+// The line routine of the markup renderer. A line is a sequence of runs of text and tags.
+// A run is the text up to the next "<" or, with word wrap, up to and including the next
+// blank, so that every blank is a place where the line may end. Both passes over a line
+// take the same decisions from the same widths: every width and wrap test works on the
+// pen offset from the line's start, never on canvas x, so that the painted line is the
+// measured one moved to its aligned position.
+#include "markup/htmllayout.h"
+#include "markup/htmltext.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsRunEnd(QChar c, bool wordWrap)
+{
+    return c == u'<' || (wordWrap && c == u' ');
+}
+
+// The end of the run starting at pos: before the next "<", or after the next blank.
+qsizetype RunEnd(QStringView text, qsizetype pos, bool wordWrap)
+{
+    qsizetype end = pos;
+    while (end < text.size() && !IsRunEnd(text[end], wordWrap))
+        ++end;
+    if (wordWrap && end < text.size() && text[end] == u' ') ++end;
+    return end;
+}
+
+// Width of a run as DrawText lays it out. Text without prefixes or tabs that is not cut
+// by the ellipsis is the plain text width, which saves DrawText's line handling.
+int RunWidth(THTMLDrawContext& ctx, const QString& text, int available)
+{
+    ctx.ApplyFont();
+    if (!text.contains(u'&') && !text.contains(u'\t')) {
+        const int width = ctx.Canvas.TextWidth(text);
+        if (ctx.Params.WordWrap || width <= available) return width;
+    }
+    TRect r(0, 0, available, 1);
+    ctx.Canvas.DrawText(text, r, ctx.TextFlags | DT_CALCRECT);
+    return std::max(0, r.Width());
+}
+
+// A run goes to the next line when the line already ends in a blank (or an image), the
+// run does not fit after it, and it is not wider than the whole rectangle anyway.
+bool WrapsBefore(const THTMLDrawContext& ctx, const THTMLLine& line, int width)
+{
+    if (!ctx.Params.WordWrap || !line.Breakable) return false;
+    const long long rectWidth = static_cast<long long>(ctx.Rect.Right) - ctx.Rect.Left;
+    if (width >= rectWidth) return false;
+    return static_cast<long long>(ctx.Style.ParagraphIndent) + line.Offset + width >= rectWidth;
+}
+
+// "&x" underlines x and "&&" is one "&", as DrawText shows them.
+QString WithoutPrefixes(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&') {
+            if (i + 1 >= text.size()) break;
+            ++i;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+// The wavy red line of error marking: 1-pixel segments rising and falling every 2 pixels.
+void DrawErrorLine(TCanvas& canvas, int left, int right, int bottom)
+{
+    const int low = bottom - 1;
+    const int high = bottom - 3;
+    const TPen saved = canvas.Pen();
+    canvas.Pen().SetColor(clRed);
+    canvas.Pen().SetWidth(1);
+    canvas.Pen().SetStyle(psSolid);
+    canvas.Pen().SetMode(pmCopy);
+    int x = left + (left & 1); // starts at an even x
+    bool up = true;
+    canvas.MoveTo(x, low);
+    while (x < right) {
+        x += 2;
+        canvas.LineTo(x, up ? high : low);
+        up = !up;
+    }
+    canvas.Pen().Assign(saved);
+}
+
+void DrawRunText(THTMLDrawContext& ctx, const QString& text, TRect r)
+{
+    if (ctx.Style.Font.Orientation() != 0) {
+        // Rotated text turns about the top-left of its cell, like TextOut.
+        ctx.Canvas.TextOut(r.Left, r.Bottom - ctx.RunHeight(), WithoutPrefixes(text));
+        return;
+    }
+    ctx.Canvas.DrawText(text, r, ctx.TextFlags);
+}
+
+void PaintRun(THTMLDrawContext& ctx, const THTMLLine& line, const QString& text, int width)
+{
+    const THTMLStyle& style = ctx.Style;
+    const int x = line.X();
+    const int bottom = line.TextBottom(style);
+    const TRect r(x, line.Top, std::max(x, ctx.Rect.Right), bottom);
+    ctx.ApplyFont();
+    ctx.ApplyBackground();
+    if (style.Shadow) {
+        // The background goes first so that it cannot cover the shadow.
+        if (style.Background != clNone) {
+            const TRect band(x, bottom - ctx.RunHeight(), std::min(x + width, ctx.Rect.Right),
+                             bottom);
+            ctx.Canvas.Brush().SetColor(style.Background);
+            ctx.Canvas.FillRect(band);
+            ctx.Canvas.SetBkMode(bkTransparent);
+        }
+        const int offset = std::clamp(ctx.Params.ShadowOffset, -1000, 1000);
+        TRect shadow = r;
+        shadow.Offset(offset, offset);
+        ctx.Canvas.Font().SetColor(ctx.Params.ShadowColor);
+        DrawRunText(ctx, text, shadow);
+        ctx.Canvas.Font().SetColor(style.Font.Color());
+    }
+    DrawRunText(ctx, text, r);
+    if (style.Error) DrawErrorLine(ctx.Canvas, x, std::min(x + width, ctx.Rect.Right), bottom);
+}
+
+// Link text under the point: the run's span on the line, within the line's text band.
+void HitTestRun(THTMLDrawContext& ctx, THTMLLine& line, int width)
+{
+    THTMLStyle& style = ctx.Style;
+    if (!style.InLink) return;
+    const int x = line.X();
+    const int bandBottom = line.Bottom() - line.Layout.TextOffset;
+    const int bandTop = bandBottom - line.Layout.TextBand;
+    const int px = ctx.Params.XPos;
+    const int py = ctx.Params.YPos;
+    if (px < x || px >= x + width || py <= bandTop || py >= bandBottom) return;
+    style.LinkHit = true;
+    line.Out.LinkHit = true;
+    ctx.Result.AnchorVal = UndoubleAmpersands(style.LinkValue);
+}
+
+void MeasureRun(THTMLDrawContext& ctx, THTMLLine& line, const QString& text)
+{
+    const THTMLStyle& style = ctx.Style;
+    ctx.Result.StripVal += text;
+    const int height = ctx.RunHeight();
+    line.Out.Height = std::max(line.Out.Height, height);
+    line.Out.TextBand = std::max(line.Out.TextBand, height);
+    if (style.Subscript) line.Out.Below = std::max(line.Out.Below, ctx.TextHeight() / 4);
+    if (style.Superscript) line.Out.Above = std::max(line.Out.Above, ctx.TextHeight() / 4);
+}
+
+// Places one run; false when it wraps to the next line instead.
+bool PlaceRun(THTMLDrawContext& ctx, THTMLLine& line, QStringView raw)
+{
+    const QString text =
+        HasRunEntity(raw) ? ReplaceRunEntities(raw) : QString::fromRawData(raw.data(), raw.size());
+    if (ctx.Style.Hidden) {
+        // Hidden text is part of the plain text but takes no room.
+        if (line.Measuring()) ctx.Result.StripVal += text;
+        line.Placed = true;
+        return true;
+    }
+    const int width = RunWidth(ctx, text, ctx.AvailableWidth(line));
+    if (WrapsBefore(ctx, line, width)) return false;
+    if (line.Measuring()) {
+        MeasureRun(ctx, line, text);
+    } else {
+        if (line.Painting()) PaintRun(ctx, line, text, width);
+        if (ctx.HitTesting()) HitTestRun(ctx, line, width);
+        if (ctx.Style.InLink && ctx.Style.LinkFocused)
+            ctx.Result.FocusAnchor = UndoubleAmpersands(ctx.Style.LinkValue);
+    }
+    line.Advance(width);
+    line.Placed = true;
+    line.Breakable = raw.endsWith(u' ');
+    return true;
+}
+
+void StartLine(THTMLDrawContext& ctx, THTMLLine& line)
+{
+    THTMLStyle& style = ctx.Style;
+    line.Out.Height = ctx.TextHeight();
+    line.Out.Align = style.ParagraphAlign;
+    line.Out.Indent = style.ParagraphIndent;
+    if (style.ParagraphBackground) line.Out.ParagraphBackground = style.ParagraphColor;
+    if (!line.Measuring() && style.InLink) {
+        // A link that goes on from the line before starts again at this line's left.
+        style.LinkLineStart = line.X();
+        style.FocusLineStart = line.X();
+    }
+}
+
+void FinishMeasuredLine(THTMLDrawContext& ctx, THTMLLine& line)
+{
+    THTMLLineMetrics& m = line.Out;
+    m.Width = line.Offset;
+    if (m.TextBand == 0) m.TextBand = ctx.TextHeight();
+    const int spare = std::max(0, m.Height - m.TextBand);
+    if (m.TextAlign == THTMLTextAlign::Top)
+        m.TextOffset = spare;
+    else if (m.TextAlign == THTMLTextAlign::Middle)
+        m.TextOffset = spare / 2;
+}
+
+THTMLTagAction ReadAndApplyTag(THTMLDrawContext& ctx, THTMLLine& line, QStringView text,
+                               qsizetype& pos)
+{
+    const qsizetype close = text.indexOf(u'>', pos + 1);
+    if (close < 0) {
+        // A "<" that never closes ends the text.
+        pos = text.size();
+        return THTMLTagAction::EndLine;
+    }
+    const THTMLTag tag = ReadTag(text.mid(pos + 1, close - pos - 1));
+    const THTMLTagAction action = ApplyTag(ctx, line, tag);
+    if (action != THTMLTagAction::EndLineBefore) pos = close + 1;
+    return action;
+}
+
+} // namespace
+
+void CloseLinkOnLine(THTMLDrawContext& ctx, THTMLLine& line)
+{
+    THTMLStyle& style = ctx.Style;
+    if (line.Measuring() || !style.InLink) return;
+    const int bandBottom = line.Bottom() - line.Layout.TextOffset;
+    const TRect part(style.LinkLineStart, bandBottom - line.Layout.TextBand, line.X(), bandBottom);
+    if (style.LinkBounds.IsEmpty()) {
+        style.LinkBounds = part;
+    } else if (!part.IsEmpty()) {
+        style.LinkBounds = TRect(std::min(style.LinkBounds.Left, part.Left),
+                                 std::min(style.LinkBounds.Top, part.Top),
+                                 std::max(style.LinkBounds.Right, part.Right),
+                                 std::max(style.LinkBounds.Bottom, part.Bottom));
+    }
+    if (style.LinkFocused && line.Painting()) {
+        const int textBottom = line.TextBottom(style);
+        ctx.Canvas.DrawFocusRect(
+            TRect(style.FocusLineStart, textBottom - ctx.TextHeight(), line.X(), textBottom));
+    }
+}
+
+qsizetype LayoutLine(THTMLDrawContext& ctx, THTMLLine& line, qsizetype pos)
+{
+    const QStringView text = ctx.Text;
+    StartLine(ctx, line);
+    bool ended = false;
+    while (pos < text.size() && !ended) {
+        if (text[pos] == u'<') {
+            const THTMLTagAction action = ReadAndApplyTag(ctx, line, text, pos);
+            ended = action != THTMLTagAction::Continue;
+            continue;
+        }
+        const qsizetype end = RunEnd(text, pos, ctx.Params.WordWrap);
+        if (!PlaceRun(ctx, line, text.mid(pos, end - pos))) break;
+        pos = end;
+    }
+    CloseLinkOnLine(ctx, line);
+    if (line.Measuring()) FinishMeasuredLine(ctx, line);
+    return pos;
+}
