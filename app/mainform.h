@@ -9,6 +9,7 @@ class QPushButton;
 class TBevel;
 class TLabel;
 class TQExport3Dialog;
+struct TTabStop;
 
 // The gig book's main window: gigs on the left, contacts on the right, each a record
 // book with a navigator, a grid and bound edits, and the commands along the bottom.
@@ -51,7 +52,7 @@ protected:
 
 private:
     void SetUpWindow();
-    void BuildBottomRow(std::vector<struct TTabStop>& tabStops);
+    void BuildBottomRow(std::vector<TTabStop>& tabStops);
     void CreateReports();
     void ConnectCommands();
     void PostPendingEdits();
