@@ -12,6 +12,8 @@
 
 #include "platform/canvas.h"
 
+#include <QPainter>
+
 #include <algorithm>
 #include <exception>
 
@@ -50,6 +52,30 @@ private:
     TBkMode m_bkMode;
     TColor m_bkColor;
     TPoint m_penPos;
+};
+
+// Painting stays within the rectangle's columns: text and pictures that run past its
+// right edge are cut there. Lines may still reach below its bottom.
+class TColumnClip
+{
+public:
+    TColumnClip(TCanvas& canvas, const TRect& r, bool painting)
+        : m_painter(painting ? canvas.Painter() : nullptr)
+    {
+        if (!m_painter) return;
+        m_painter->save();
+        canvas.IntersectClipRect(
+            TRect(r.Left, -HTMLCoordinateLimit, std::max(r.Left, r.Right), HTMLCoordinateLimit));
+    }
+    ~TColumnClip()
+    {
+        if (m_painter) m_painter->restore();
+    }
+    TColumnClip(const TColumnClip&) = delete;
+    TColumnClip& operator=(const TColumnClip&) = delete;
+
+private:
+    QPainter* m_painter;
 };
 
 void ResetOutputs(THTMLDrawResult& result)
@@ -160,6 +186,7 @@ bool HTMLDrawEx(TCanvas& canvas, const QString& text, const TRect& r, const THTM
                 THTMLDrawResult& result)
 {
     const TCanvasStateGuard guard(canvas);
+    const TColumnClip clip(canvas, r, !params.MeasureOnly && !params.HitTestOnly);
     ResetOutputs(result);
     try {
         THTMLDrawContext ctx(canvas, params, result, r, PrepareHTMLText(text));

@@ -40,7 +40,21 @@ THTMLDrawContext::THTMLDrawContext(TCanvas& canvas, const THTMLDrawParams& param
 
 void THTMLDrawContext::ApplyFont()
 {
-    if (!Canvas.Font().SameAs(Style.Font)) Canvas.Font() = Style.Font;
+    if (Canvas.Font().SameAs(Style.Font)) return;
+    const bool sameShape = Canvas.Font().Name() == Style.Font.Name() &&
+                           Canvas.Font().Height() == Style.Font.Height() &&
+                           Canvas.Font().Style() == Style.Font.Style();
+    Canvas.Font() = Style.Font;
+    if (!sameShape) m_heightsValid = false;
+}
+
+void THTMLDrawContext::MeasureFont()
+{
+    ApplyFont();
+    if (m_heightsValid) return;
+    m_textHeight = Canvas.TextHeight(QStringLiteral("gh"));
+    m_leading = Canvas.ExternalLeading();
+    m_heightsValid = true;
 }
 
 void THTMLDrawContext::ApplyBackground()
@@ -55,14 +69,14 @@ void THTMLDrawContext::ApplyBackground()
 
 int THTMLDrawContext::TextHeight()
 {
-    ApplyFont();
-    return Canvas.TextHeight(QStringLiteral("gh"));
+    MeasureFont();
+    return m_textHeight;
 }
 
 int THTMLDrawContext::RunHeight()
 {
-    ApplyFont();
-    return Canvas.TextHeight(QStringLiteral("gh")) + Canvas.ExternalLeading();
+    MeasureFont();
+    return m_textHeight + m_leading;
 }
 
 int THTMLDrawContext::AvailableWidth(const THTMLLine& line) const

@@ -3,6 +3,7 @@
 // Internals of the markup renderer shared by its line routine, tag handlers, images and
 // form controls. Not for callers: they use markup/htmldraw.h.
 #include "markup/htmldraw.h"
+#include "markup/htmlrun.h"
 #include "markup/htmlstyle.h"
 #include "markup/htmltag.h"
 
@@ -10,6 +11,8 @@
 
 #include <QString>
 #include <QStringView>
+
+#include <vector>
 
 // Coordinates are kept within this range so that absurd sizes cannot overflow.
 constexpr int HTMLCoordinateLimit = 1 << 28;
@@ -53,6 +56,7 @@ struct THTMLLine
     bool Placed = false;     // something was laid out on this line
     bool Breakable = false;  // the line may end before the next item
     bool SeenListItem = false;
+    size_t NextRun = 0; // the painting pass reads the measured run widths in order
 
     bool Measuring() const { return Pass == THTMLPass::Measure; }
     bool Painting() const { return Pass == THTMLPass::Paint; }
@@ -79,6 +83,9 @@ public:
     const unsigned TextFlags;
     const TColor StartBrushColor;
     THTMLStyle Style;
+    // Run widths of the line being laid out: the measuring pass writes them and the second
+    // pass reads them back, so each run is measured once.
+    std::vector<THTMLRunWidth> RunWidths;
 
     // Brings the canvas font and text background in line with the style.
     void ApplyFont();
@@ -99,6 +106,14 @@ public:
     double PrintScale() const;
     bool HitTesting() const;
     bool PointIn(const TRect& r) const;
+
+private:
+    void MeasureFont();
+
+    // Heights of the canvas font, measured once per font change.
+    bool m_heightsValid = false;
+    int m_textHeight = 0;
+    int m_leading = 0;
 };
 
 enum class THTMLTagAction {

@@ -13,12 +13,14 @@ namespace {
 
 bool IsRunEnd(QChar c, bool wordWrap)
 {
-    return c == u'<' || (wordWrap && c == u' ');
+    return c == u'<' || c == u'\t' || (wordWrap && c == u' ');
 }
 
-// The end of the run starting at pos: before the next "<", or after the next blank.
+// The end of the run starting at pos: before the next "<" or tab, or after the next
+// blank. A tab is a run by itself.
 qsizetype RunEnd(QStringView text, qsizetype pos, bool wordWrap)
 {
+    if (text[pos] == u'\t') return pos + 1;
     qsizetype end = pos;
     while (end < text.size() && !IsRunEnd(text[end], wordWrap))
         ++end;
@@ -26,18 +28,19 @@ qsizetype RunEnd(QStringView text, qsizetype pos, bool wordWrap)
     return end;
 }
 
-// Width of a run as DrawText lays it out. Text without prefixes or tabs that is not cut
-// by the ellipsis is the plain text width, which saves DrawText's line handling.
-int RunWidth(THTMLDrawContext& ctx, const QString& text, int available)
+// The measuring pass measures each run; the second pass reads the same runs in the same
+// order and takes their widths from it.
+THTMLRunWidth RunWidth(THTMLDrawContext& ctx, THTMLLine& line, const QString& text)
 {
-    ctx.ApplyFont();
-    if (!text.contains(u'&') && !text.contains(u'\t')) {
-        const int width = ctx.Canvas.TextWidth(text);
-        if (ctx.Params.WordWrap || width <= available) return width;
+    if (line.Measuring()) {
+        ctx.ApplyFont();
+        ctx.RunWidths.push_back(
+            MeasureHTMLRun(ctx.Canvas, text, ctx.AvailableWidth(line), !ctx.Params.WordWrap));
+        return ctx.RunWidths.back();
     }
-    TRect r(0, 0, available, 1);
-    ctx.Canvas.DrawText(text, r, ctx.TextFlags | DT_CALCRECT);
-    return std::max(0, r.Width());
+    if (line.NextRun < ctx.RunWidths.size()) return ctx.RunWidths[line.NextRun++];
+    ctx.ApplyFont();
+    return MeasureHTMLRun(ctx.Canvas, text, ctx.AvailableWidth(line), !ctx.Params.WordWrap);
 }
 
 // A run goes to the next line when the line already ends in a blank (or an image), the
@@ -48,21 +51,6 @@ bool WrapsBefore(const THTMLDrawContext& ctx, const THTMLLine& line, int width)
     const long long rectWidth = static_cast<long long>(ctx.Rect.Right) - ctx.Rect.Left;
     if (width >= rectWidth) return false;
     return static_cast<long long>(ctx.Style.ParagraphIndent) + line.Offset + width >= rectWidth;
-}
-
-// "&x" underlines x and "&&" is one "&", as DrawText shows them.
-QString WithoutPrefixes(const QString& text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&') {
-            if (i + 1 >= text.size()) break;
-            ++i;
-        }
-        out += text[i];
-    }
-    return out;
 }
 
 // The wavy red line of error marking: 1-pixel segments rising and falling every 2 pixels.
@@ -86,29 +74,39 @@ void DrawErrorLine(TCanvas& canvas, int left, int right, int bottom)
     canvas.Pen().Assign(saved);
 }
 
-void DrawRunText(THTMLDrawContext& ctx, const QString& text, TRect r)
+// Draws with the canvas font as it is; cellHeight is the run's DrawText line height.
+void DrawRunText(THTMLDrawContext& ctx, const QString& text, const TRect& r, bool plain,
+                 int cellHeight)
 {
-    if (ctx.Style.Font.Orientation() != 0) {
+    if (ctx.Canvas.Font().Orientation() != 0) {
         // Rotated text turns about the top-left of its cell, like TextOut.
-        ctx.Canvas.TextOut(r.Left, r.Bottom - ctx.RunHeight(), WithoutPrefixes(text));
-        return;
+        ctx.Canvas.TextOut(r.Left, r.Bottom - cellHeight, WithoutPrefixes(text));
+    } else if (plain) {
+        // What DrawText draws for a single bottom-aligned line, without laying it out
+        // again; of a long run only what reaches the right edge.
+        const QString shown = CoveringPrefix(ctx.Canvas, text, std::max(0, r.Right - r.Left));
+        ctx.Canvas.TextRect(r, r.Left, r.Bottom - cellHeight, shown);
+    } else {
+        TRect box = r;
+        ctx.Canvas.DrawText(text, box, ctx.TextFlags & ~DT_END_ELLIPSIS); // cut when measured
     }
-    ctx.Canvas.DrawText(text, r, ctx.TextFlags);
 }
 
-void PaintRun(THTMLDrawContext& ctx, const THTMLLine& line, const QString& text, int width)
+void PaintRun(THTMLDrawContext& ctx, const THTMLLine& line, const QString& whole,
+              const THTMLRunWidth& run)
 {
+    const QString& text = run.Shown.isEmpty() ? whole : run.Shown;
     const THTMLStyle& style = ctx.Style;
     const int x = line.X();
+    const int width = run.Width;
     const int bottom = line.TextBottom(style);
     const TRect r(x, line.Top, std::max(x, ctx.Rect.Right), bottom);
-    ctx.ApplyFont();
+    const int cellHeight = ctx.RunHeight();
     ctx.ApplyBackground();
     if (style.Shadow) {
         // The background goes first so that it cannot cover the shadow.
         if (style.Background != clNone) {
-            const TRect band(x, bottom - ctx.RunHeight(), std::min(x + width, ctx.Rect.Right),
-                             bottom);
+            const TRect band(x, bottom - cellHeight, std::min(x + width, ctx.Rect.Right), bottom);
             ctx.Canvas.Brush().SetColor(style.Background);
             ctx.Canvas.FillRect(band);
             ctx.Canvas.SetBkMode(bkTransparent);
@@ -117,10 +115,10 @@ void PaintRun(THTMLDrawContext& ctx, const THTMLLine& line, const QString& text,
         TRect shadow = r;
         shadow.Offset(offset, offset);
         ctx.Canvas.Font().SetColor(ctx.Params.ShadowColor);
-        DrawRunText(ctx, text, shadow);
+        DrawRunText(ctx, text, shadow, run.Plain, cellHeight);
         ctx.Canvas.Font().SetColor(style.Font.Color());
     }
-    DrawRunText(ctx, text, r);
+    DrawRunText(ctx, text, r, run.Plain, cellHeight);
     if (style.Error) DrawErrorLine(ctx.Canvas, x, std::min(x + width, ctx.Rect.Right), bottom);
 }
 
@@ -151,6 +149,26 @@ void MeasureRun(THTMLDrawContext& ctx, THTMLLine& line, const QString& text)
     if (style.Superscript) line.Out.Above = std::max(line.Out.Above, ctx.TextHeight() / 4);
 }
 
+// A tab moves the pen to the next stop, every eight average characters from the line's
+// start, so that tabbed columns line up from line to line.
+THTMLRunWidth TabWidth(THTMLDrawContext& ctx, const THTMLLine& line)
+{
+    ctx.ApplyFont();
+    const int stop = std::max(1, 8 * ctx.Canvas.FontMetrics().averageCharWidth());
+    THTMLRunWidth tab;
+    tab.Width = stop - line.Offset % stop;
+    return tab;
+}
+
+void PaintTab(THTMLDrawContext& ctx, const THTMLLine& line, int width)
+{
+    const THTMLStyle& style = ctx.Style;
+    if (style.Background == clNone) return;
+    const int bottom = line.TextBottom(style);
+    ctx.Canvas.Brush().SetColor(style.Background);
+    ctx.Canvas.FillRect(TRect(line.X(), bottom - ctx.RunHeight(), line.X() + width, bottom));
+}
+
 // Places one run; false when it wraps to the next line instead.
 bool PlaceRun(THTMLDrawContext& ctx, THTMLLine& line, QStringView raw)
 {
@@ -162,25 +180,31 @@ bool PlaceRun(THTMLDrawContext& ctx, THTMLLine& line, QStringView raw)
         line.Placed = true;
         return true;
     }
-    const int width = RunWidth(ctx, text, ctx.AvailableWidth(line));
-    if (WrapsBefore(ctx, line, width)) return false;
+    const bool tab = raw == u"\t";
+    const THTMLRunWidth run = tab ? TabWidth(ctx, line) : RunWidth(ctx, line, text);
+    const int width = run.Width;
+    if (!tab && WrapsBefore(ctx, line, width)) return false;
     if (line.Measuring()) {
         MeasureRun(ctx, line, text);
     } else {
-        if (line.Painting()) PaintRun(ctx, line, text, width);
+        if (line.Painting() && tab)
+            PaintTab(ctx, line, width);
+        else if (line.Painting())
+            PaintRun(ctx, line, text, run);
         if (ctx.HitTesting()) HitTestRun(ctx, line, width);
         if (ctx.Style.InLink && ctx.Style.LinkFocused)
             ctx.Result.FocusAnchor = UndoubleAmpersands(ctx.Style.LinkValue);
     }
     line.Advance(width);
     line.Placed = true;
-    line.Breakable = raw.endsWith(u' ');
+    line.Breakable = tab || raw.endsWith(u' ');
     return true;
 }
 
 void StartLine(THTMLDrawContext& ctx, THTMLLine& line)
 {
     THTMLStyle& style = ctx.Style;
+    if (line.Measuring()) ctx.RunWidths.clear();
     line.Out.Height = ctx.TextHeight();
     line.Out.Align = style.ParagraphAlign;
     line.Out.Indent = style.ParagraphIndent;

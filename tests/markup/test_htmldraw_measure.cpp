@@ -82,6 +82,34 @@ TEST_F(HTMLDrawTest, WithoutWordWrapLinesAreCutWithAnEllipsis)
     EXPECT_EQ(wide.XSize, WidthOf(text));
 }
 
+TEST_F(HTMLDrawTest, EllipsisCutsAsTheCanvasDoes)
+{
+    params.WordWrap = false;
+    const QString text = QStringLiteral("Rehearsal with the quartet at Studio Four");
+    for (int width : {4, 20, 61, 150}) {
+        TRect cut(0, 0, width - 1, 20);
+        canvas->DrawText(text, cut, DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS);
+        EXPECT_EQ(Measure(text, TRect(0, 0, width, 40)).XSize, cut.Width()) << width;
+    }
+    // Prefixes count as the canvas shows them.
+    const QString prefixed = QStringLiteral("R&ehearsal &amp; more words than fit");
+    TRect cut(0, 0, 79, 20);
+    canvas->DrawText(QStringLiteral("R&ehearsal && more words than fit"), cut,
+                     DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS);
+    EXPECT_EQ(Measure(prefixed, TRect(0, 0, 80, 40)).XSize, cut.Width());
+}
+
+TEST_F(HTMLDrawTest, TabsMoveToTheNextStop)
+{
+    const int stop = 8 * canvas->FontMetrics().averageCharWidth();
+    EXPECT_EQ(Measure(QStringLiteral("a\tb")).XSize, stop + WidthOf(QStringLiteral("b")));
+    EXPECT_EQ(Measure(QStringLiteral("a\tb\tc")).XSize, 2 * stop + WidthOf(QStringLiteral("c")));
+    // Stops count from the line's start, whatever the runs before them.
+    EXPECT_EQ(Measure(QStringLiteral("<B>a</B>\tb")).XSize, stop + WidthOf(QStringLiteral("b")));
+    EXPECT_EQ(Measure(QStringLiteral("x<BR>\t\tb")).XSize, 2 * stop + WidthOf(QStringLiteral("b")));
+    EXPECT_EQ(Measure(QStringLiteral("a\tb")).StripVal, QStringLiteral("a\tb"));
+}
+
 TEST_F(HTMLDrawTest, FontSizesAndFaces)
 {
     // SIZE 1 to 5 are 8 to 16 points; other numbers are points (96 dpi: 16 px = 12 pt).

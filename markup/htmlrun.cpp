@@ -1,0 +1,117 @@
+#include "markup/htmlrun.h"
+
+#include "platform/canvas.h"
+
+#include <QFontMetrics>
+
+#include <vector>
+
+namespace {
+
+const QString Dots = QStringLiteral("...");
+constexpr qsizetype FirstProbe = 64;
+
+// Measures a copy of the start: the metrics would otherwise look at the whole text.
+int PrefixWidth(const QFontMetrics& fm, const QString& text, qsizetype length)
+{
+    return length >= text.size() ? fm.horizontalAdvance(text)
+                                 : fm.horizontalAdvance(text.left(length));
+}
+
+// The shortest probed length whose start is wider than room, or the whole length.
+qsizetype OverflowBound(const QFontMetrics& fm, const QString& text, int room)
+{
+    for (qsizetype probe = FirstProbe; probe < text.size(); probe *= 2) {
+        if (PrefixWidth(fm, text, probe) > room) return probe;
+    }
+    return text.size();
+}
+
+bool Fits(const QFontMetrics& fm, const QString& text, int room, int& width)
+{
+    if (OverflowBound(fm, text, room) < text.size()) return false;
+    width = fm.horizontalAdvance(text);
+    return width <= room;
+}
+
+// The longest start that fits in room with "..." after it (widths grow with the length,
+// so bisection finds it).
+qsizetype EllipsisLength(const QFontMetrics& fm, const QString& text, int room)
+{
+    qsizetype low = 0;
+    qsizetype high = OverflowBound(fm, text, room);
+    while (low < high) {
+        const qsizetype middle = (low + high + 1) / 2;
+        if (fm.horizontalAdvance(text.left(middle) + Dots) <= room)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return low;
+}
+
+// Text without its prefixes, and where each of its characters starts in the text.
+struct TStripped
+{
+    QString Text;
+    std::vector<qsizetype> Starts;
+};
+
+TStripped Strip(const QString& text)
+{
+    TStripped stripped;
+    stripped.Text.reserve(text.size());
+    stripped.Starts.reserve(static_cast<size_t>(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype start = i;
+        if (text[i] == u'&') {
+            if (i + 1 >= text.size()) break; // a trailing "&" shows nothing
+            ++i;
+        }
+        stripped.Text += text[i];
+        stripped.Starts.push_back(start);
+    }
+    return stripped;
+}
+
+} // namespace
+
+THTMLRunWidth MeasureHTMLRun(TCanvas& canvas, const QString& text, int available, bool cut)
+{
+    const QFontMetrics& fm = canvas.FontMetrics();
+    THTMLRunWidth run;
+    int width = 0;
+    if (!text.contains(u'&')) {
+        run.Plain = true;
+        if (!cut || Fits(fm, text, available, width)) {
+            run.Width = cut ? width : fm.horizontalAdvance(text);
+            return run;
+        }
+        run.Shown = text.left(EllipsisLength(fm, text, available)) + Dots;
+        run.Width = fm.horizontalAdvance(run.Shown);
+        return run;
+    }
+    const TStripped stripped = Strip(text);
+    if (!cut || Fits(fm, stripped.Text, available, width)) {
+        run.Width = cut ? width : fm.horizontalAdvance(stripped.Text);
+        return run;
+    }
+    const qsizetype keep = EllipsisLength(fm, stripped.Text, available);
+    const size_t kept = static_cast<size_t>(keep);
+    run.Shown =
+        text.left(kept < stripped.Starts.size() ? stripped.Starts[kept] : text.size()) + Dots;
+    run.Width = fm.horizontalAdvance(stripped.Text.left(keep) + Dots);
+    return run;
+}
+
+QString CoveringPrefix(TCanvas& canvas, const QString& text, int room)
+{
+    const QFontMetrics& fm = canvas.FontMetrics();
+    const qsizetype bound = OverflowBound(fm, text, room);
+    return bound < text.size() ? text.left(bound) : text;
+}
+
+QString WithoutPrefixes(const QString& text)
+{
+    return Strip(text).Text;
+}
