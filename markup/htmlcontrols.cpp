@@ -155,31 +155,37 @@ void DrawPlainControl(THTMLDrawContext& ctx, const TRect& r, const TControlTag& 
     canvas.DrawText(text, inner, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
+// Styles set clip rectangles of their own, so a control is drawn into a picture of its
+// size first; the canvas then draws that within the markup's clip.
 void DrawControl(THTMLDrawContext& ctx, const TRect& r, const TControlTag& control,
                  TControlKind kind, bool hot)
 {
-    QStyle* style = ControlStyle(ctx);
-    QPainter* painter = ctx.Canvas.Painter();
-    if (!painter || r.IsEmpty()) return;
+    if (r.IsEmpty()) return;
     ctx.ApplyFont();
+    QStyle* style = ControlStyle(ctx);
     if (!style) {
         DrawPlainControl(ctx, r, control, kind);
         return;
     }
-    painter->save();
-    painter->setFont(ctx.Canvas.QtFont());
+    QImage picture(r.Width(), r.Height(), QImage::Format_ARGB32_Premultiplied);
+    if (picture.isNull()) return;
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setFont(ctx.Canvas.QtFont());
+    const TRect local(0, 0, r.Width(), r.Height());
     switch (kind) {
     case TControlKind::Edit:
-        DrawEdit(*style, *painter, ctx, r, control, hot);
+        DrawEdit(*style, painter, ctx, local, control, hot);
         break;
     case TControlKind::Combo:
-        DrawCombo(*style, *painter, ctx, r, control, hot);
+        DrawCombo(*style, painter, ctx, local, control, hot);
         break;
     default:
-        DrawButton(*style, *painter, ctx, r, control, kind, hot);
+        DrawButton(*style, painter, ctx, local, control, kind, hot);
         break;
     }
-    painter->restore();
+    painter.end();
+    ctx.Canvas.Draw(r.Left, r.Top, picture);
 }
 
 bool HitTestControl(THTMLDrawContext& ctx, const THTMLLine& line, const TRect& r,

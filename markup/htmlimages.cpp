@@ -14,6 +14,7 @@
 #include "platform/imagelist.h"
 
 #include <QBrush>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 
@@ -25,7 +26,6 @@ namespace {
 constexpr int SmallIconSize = 16;
 constexpr int LargeIconSize = 32;
 constexpr int MaxImageSide = 10000;
-// Pictures named by "file://" are read whole; anything larger is not a picture for an item.
 constexpr qint64 MaxPictureFileSize = 64 * 1024 * 1024;
 
 // An image ready to lay out and draw: one of an image-list index, a picture or an icon.
@@ -47,12 +47,21 @@ struct TImageSource
     }
 };
 
-// Only regular files of a sensible size: a device or a pipe named in markup would never
-// end.
-bool ReadablePictureFile(const QString& address)
+// The bytes of a "file://" picture: only a regular file, and no more than a picture for an
+// item could need, so that a device or a file that never ends cannot stall a paint.
+QByteArray PictureFileBytes(const QString& address)
 {
-    const QFileInfo info(address.mid(7));
-    return info.isFile() && info.size() <= MaxPictureFileSize;
+    const QString path = address.mid(7);
+    if (path.isEmpty() || path.contains(QChar::Null)) return {}; // no file has such a name
+    QFile file(path);
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) return {};
+    QByteArray bytes;
+    while (bytes.size() <= MaxPictureFileSize) {
+        const QByteArray chunk = file.read(64 * 1024);
+        if (chunk.isEmpty()) return bytes;
+        bytes += chunk;
+    }
+    return {};
 }
 
 // Pictures by address are kept in the cache; a new address is registered there and, for
@@ -61,14 +70,16 @@ const THTMLPicture* CachedPicture(THTMLPictureCache* cache, const QString& addre
 {
     if (!cache) return nullptr;
     if (THTMLPicture* picture = cache->FindPicture(address)) return picture;
-    const bool isFile = address.startsWith(QLatin1String("FILE://"), Qt::CaseInsensitive);
     THTMLPicture* picture = cache->AddPicture();
     picture->SetAsynch(false);
     try {
-        if (isFile && !ReadablePictureFile(address))
+        if (address.startsWith(QLatin1String("FILE://"), Qt::CaseInsensitive)) {
             picture->SetID(address);
-        else
+            const QByteArray bytes = PictureFileBytes(address);
+            if (!bytes.isEmpty()) picture->LoadFromData(bytes);
+        } else {
             picture->LoadFromURL(address);
+        }
     } catch (const Exception&) {
         picture->SetID(address); // a picture that does not load stays empty
     }

@@ -37,6 +37,7 @@ QIcon IconFor(QStringView name)
             return {};
         return provider.icon(static_cast<QAbstractFileIconProvider::IconType>(index));
     }
+    if (name.contains(QChar::Null)) return {}; // no file has such a name
     const QFileInfo info(name.toString());
     QIcon icon = provider.icon(info);
     if (icon.isNull() && !info.exists()) icon = provider.icon(QAbstractFileIconProvider::File);

@@ -301,6 +301,18 @@ TEST_F(HTMLDrawTest, SuperscriptsRiseAndSubscriptsDrop)
     EXPECT_EQ(sub.Bottom - normal.Bottom, quarter);
 }
 
+TEST_F(HTMLDrawTest, RotatedTextRunsUpFromItsPlace)
+{
+    Draw(QStringLiteral("<R a=\"90\">Rotated</R>"), TRect(0, 80, 300, 120));
+    const TRect text = BoundsOf(Pixels(), clBlack);
+    ASSERT_FALSE(text.IsEmpty());
+    // Read bottom to top: taller than wide, ending at the top of its line.
+    EXPECT_GT(text.Height(), 2 * text.Width());
+    EXPECT_LE(text.Bottom, 81);
+    EXPECT_GE(text.Top, 80 - WidthOf(QStringLiteral("Rotated")) - 1);
+    EXPECT_EQ(canvas->Font().Orientation(), 0);
+}
+
 TEST_F(HTMLDrawTest, ImagesAreDrawnWhereTheyAreLaidOut)
 {
     TImageList images(nullptr, 16, 16);
