@@ -9,6 +9,7 @@
 #include "platform/bitmap.h"
 #include "platform/numeric.h"
 
+#include <QGlyphRun>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
@@ -287,6 +288,30 @@ void TCanvas::FillWithBrush(const QRect& r)
 
 void TCanvas::FillRect(const TRect& r) { FillWithBrush(r.ToQRect()); }
 
+void TCanvas::FillRects(const std::vector<TRect>& rects)
+{
+    QPainter* p = Painter();
+    if (!p) return;
+    if (m_brush.Style() != bsSolid) {
+        for (const TRect& r : rects) FillRect(r);
+        return;
+    }
+    const QColor color = ToQColor(m_brush.Color());
+    if (!color.isValid()) return;
+    // Aliased rectangles without a pen cover exactly the pixels that fillRect covers. Each
+    // stays a fill of its own (PDF viewers snap a thin filled rectangle to whole pixels,
+    // not a path of many), but the brush is set once rather than once a rectangle.
+    const QPen pen = p->pen();
+    const QBrush brush = p->brush();
+    p->setPen(Qt::NoPen);
+    p->setBrush(color);
+    for (const TRect& r : rects) {
+        if (!r.IsEmpty()) p->drawRect(r.ToQRect());
+    }
+    p->setPen(pen);
+    p->setBrush(brush);
+}
+
 void TCanvas::FrameRect(const TRect& r)
 {
     if (r.IsEmpty()) return;
@@ -448,18 +473,34 @@ void TCanvas::DrawTextLine(const QString& line, int underlineAt, int x, int top,
     }
     if (m_bkMode == bkOpaque && ToQColor(m_bkColor).isValid())
         p->fillRect(box, ToQColor(m_bkColor));
-    const QColor color = ToQColor(m_font.Color());
     if (p->font() != QtFont()) p->setFont(QtFont());
-    if (p->pen().style() != Qt::SolidLine || p->pen().color() != color || p->pen().widthF() > 1)
-        p->setPen(color);
+    UseTextPen(*p);
     p->drawText(x, top + ascent, line);
     if (underlineAt >= 0 && underlineAt < line.size()) {
+        const QColor color = ToQColor(m_font.Color());
         const int ux = x + fm.horizontalAdvance(line, underlineAt);
         const int uw = fm.horizontalAdvance(line.at(underlineAt));
         const int uy = top + ascent + std::max(1, fm.underlinePos());
         p->fillRect(QRect(ux, uy, std::max(1, uw), std::max(1, fm.lineWidth())), color);
     }
     if (clipped) p->restore();
+}
+
+void TCanvas::UseTextPen(QPainter& painter)
+{
+    // Pen changes are state changes on vector devices: only when the colour differs.
+    const QColor color = ToQColor(m_font.Color());
+    const QPen& pen = painter.pen();
+    if (pen.style() != Qt::SolidLine || pen.color() != color || pen.widthF() > 1)
+        painter.setPen(color);
+}
+
+void TCanvas::DrawGlyphRun(int x, int baseline, const QGlyphRun& run)
+{
+    QPainter* p = Painter();
+    if (!p || run.isEmpty()) return;
+    UseTextPen(*p);
+    p->drawGlyphRun(QPointF(x, baseline), run);
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text)

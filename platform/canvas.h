@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+class QGlyphRun;
 class QImage;
 class QPainter;
 class QPaintDevice;
@@ -91,6 +92,9 @@ public:
     void RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
     void Ellipse(int left, int top, int right, int bottom);
     void FillRect(const TRect& r);
+    // FillRect for many rectangles, with one change of brush on a vector device rather
+    // than one a rectangle.
+    void FillRects(const std::vector<TRect>& rects);
     // A one-pixel frame in the brush colour.
     void FrameRect(const TRect& r);
     // Inverts a dotted frame; drawing it twice restores the pixels.
@@ -115,6 +119,10 @@ public:
     // How many characters of text fit in maxExtent pixels; extents (when given) receives
     // the width of every prefix, one entry per character.
     int TextFit(const QString& text, int maxExtent, std::vector<int>* extents = nullptr) const;
+    // Glyphs shaped and placed beforehand, their positions taken from (x, baseline), in
+    // the font colour. Only the glyphs are drawn, whatever the background mode: for
+    // writers that lay out thousands of lines once and must not shape them again.
+    void DrawGlyphRun(int x, int baseline, const QGlyphRun& run);
 
     // Bitmaps. Draw honours the bitmap's transparency; StretchDraw scales with the nearest
     // pixel, as bit-block transfers do.
@@ -163,6 +171,7 @@ private:
     void FillWithBrush(const QRect& r);
     void DrawTextLine(const QString& line, int underlineAt, int x, int top, int ascent,
                       const QRect* clip);
+    void UseTextPen(QPainter& painter);
 
     QPaintDevice* m_device = nullptr;
     QPainter* m_painter = nullptr;

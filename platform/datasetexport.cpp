@@ -1,9 +1,13 @@
 #include "platform/datasetexport.h"
 
 #include "platform/dataset.h"
+#include "platform/numeric.h"
 #include "platform/table.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -56,10 +60,36 @@ private:
 
 constexpr int ProgressStep = 16;
 
+// Lends the export's progress to the writer for its finishing passes, and takes it back
+// however Finish ends: the callback may refer to a dialog that is gone afterwards.
+class TFinishProgressLoan
+{
+public:
+    TFinishProgressLoan(TExporter& exporter, TStepProgress progress) : m_exporter(exporter)
+    {
+        m_exporter.SetFinishProgress(std::move(progress));
+    }
+    ~TFinishProgressLoan() { m_exporter.SetFinishProgress({}); }
+    TFinishProgressLoan(const TFinishProgressLoan&) = delete;
+    TFinishProgressLoan& operator=(const TFinishProgressLoan&) = delete;
+
+private:
+    TExporter& m_exporter;
+};
+
+// The whole work of an export in records: the walk, then the writer's finishing passes.
+int WholeWork(int records, int passes)
+{
+    const qint64 work = static_cast<qint64>(records) * (1 + std::max(0, passes));
+    return static_cast<int>(std::min<qint64>(work, std::numeric_limits<int>::max()));
+}
+
 int WriteRecords(TDataSet& dataSet, TExporter& exporter, const QString& path,
                  const TExportHeader& header, const TExportProgress& progress)
 {
     exporter.Begin(path, header);
+    const int passes = exporter.FinishingPasses();
+    int total = WholeWork(header.RecordCount, passes);
     const TFields& fields = dataSet.Fields();
     TExportRow row(static_cast<size_t>(fields.Count()));
     int done = 0;
@@ -68,10 +98,20 @@ int WriteRecords(TDataSet& dataSet, TExporter& exporter, const QString& path,
             row[static_cast<size_t>(i)] = ExportCell(*fields[i]);
         exporter.WriteRow(row);
         ++done;
-        if (progress && done % ProgressStep == 0 && !progress(done, header.RecordCount))
+        if (progress && done % ProgressStep == 0 && !progress(done, total))
             throw EExportCancelled();
     }
-    if (progress && !progress(done, std::max(done, header.RecordCount))) throw EExportCancelled();
+    const int walked = std::max(done, header.RecordCount);
+    total = WholeWork(walked, passes);
+    if (progress && !progress(done, total)) throw EExportCancelled();
+    TStepProgress finishing;
+    if (progress) {
+        finishing = [progress, walked, total](int step, int steps) {
+            const int share = total - walked;
+            return progress(walked + (steps > 0 ? MulDiv(share, step, steps) : share), total);
+        };
+    }
+    TFinishProgressLoan loan(exporter, std::move(finishing));
     exporter.Finish();
     return done;
 }

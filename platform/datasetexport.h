@@ -8,9 +8,10 @@
 class TDataSet;
 class TField;
 
-// Called after every few records with the records written and the records expected;
-// returning false cancels the export.
-using TExportProgress = std::function<bool(int done, int total)>;
+// Called after every few records, and as a writer's finishing passes go on, with the
+// work done and the whole work, counted in records: each record once for the walk and
+// once more for each finishing pass of the writer. Returning false cancels the export.
+using TExportProgress = TStepProgress;
 
 // The columns of a dataset's fields, in the dataset's order.
 std::vector<TExportColumn> ExportColumns(const TDataSet& dataSet);

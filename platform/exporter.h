@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <vector>
 
 // One column of an export: its title and the type of the field it comes from.
@@ -54,6 +55,9 @@ public:
     EExportCancelled() : Exception(QStringLiteral("The export was cancelled")) {}
 };
 
+// Progress of a long piece of work: done of total steps. Returning false stops it.
+using TStepProgress = std::function<bool(int done, int total)>;
+
 // Writes one file format. Begin, any number of WriteRow, then Finish, which puts the
 // file in place. Until Finish succeeds the target is untouched: a writer whose Finish
 // fails, that is aborted or destroyed unfinished leaves nothing behind. Failures raise
@@ -67,4 +71,22 @@ public:
     virtual void Finish() = 0;
     // Drops what was written so far; harmless when nothing was begun.
     virtual void Abort() = 0;
+
+    // How many more times Finish goes over the records once they are all in: none for a
+    // writer that writes them as they come, one for each band of columns of a paged
+    // report. Known once Begin has seen the header; a progress bar gives that work its
+    // share of the whole.
+    virtual int FinishingPasses() const { return 0; }
+    // A writer with finishing passes reports them through this as it goes; when it
+    // returns false, Finish stops with EExportCancelled.
+    void SetFinishProgress(TStepProgress progress) { m_finishProgress = std::move(progress); }
+
+protected:
+    void ReportFinishProgress(int done, int total) const
+    {
+        if (m_finishProgress && !m_finishProgress(done, total)) throw EExportCancelled();
+    }
+
+private:
+    TStepProgress m_finishProgress;
 };

@@ -1,13 +1,14 @@
 #include "platform/pdfexporter.h"
 
 #include "platform/canvas.h"
-#include "platform/numeric.h"
+#include "platform/reportfont.h"
 #include "platform/reportpagelayout.h"
 
 #include <QPageLayout>
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -17,65 +18,37 @@ constexpr int SectionGap = Resolution / 12;
 constexpr TColor CaptionBackground = RGB(0xE4, 0xE4, 0xE4);
 constexpr TColor RuleColor = RGB(0x90, 0x90, 0x90);
 
-// How many leading characters of text fit in width; at least one, so that wrapping
-// always advances.
-qsizetype FittingPrefix(const QString& text, int width, const QFontMetrics& fm)
-{
-    qsizetype low = 1, high = text.size();
-    while (low < high) {
-        const qsizetype mid = (low + high + 1) / 2;
-        if (fm.horizontalAdvance(text.left(mid)) <= width)
-            low = mid;
-        else
-            high = mid - 1;
-    }
-    return low;
-}
-
-// Word wrapping of one paragraph; words wider than the column are cut where they fill it.
-void WrapParagraph(const QString& paragraph, int width, const QFontMetrics& fm, QStringList& out)
-{
-    const QStringList words = paragraph.split(QLatin1Char(' '));
-    QString line;
-    for (QString word : words) {
-        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-        if (fm.horizontalAdvance(candidate) <= width) {
-            line = candidate;
-            continue;
-        }
-        if (!line.isEmpty()) out << line;
-        while (fm.horizontalAdvance(word) > width && word.size() > 1) {
-            const qsizetype fit = FittingPrefix(word, width, fm);
-            out << word.left(fit);
-            word = word.mid(fit);
-        }
-        line = word;
-    }
-    out << line;
-}
-
-QStringList WrapText(const QString& text, int width, const QFontMetrics& fm)
-{
-    QStringList lines;
-    if (text.isEmpty()) return lines;
-    for (const QString& paragraph : text.split(QLatin1Char('\n')))
-        WrapParagraph(paragraph, std::max(1, width), fm, lines);
-    return lines;
-}
-
 void UseFont(TCanvas& canvas, const TFont& font)
 {
     canvas.Font().Assign(font);
 }
 
+int TableWidth(const TReportBand& layout)
+{
+    return std::accumulate(layout.Widths.begin(), layout.Widths.end(), 0);
+}
+
+// Draws one row of cells from top, height high: textOf(column) is a cell's text.
+template <typename TextOf>
+void DrawCells(TCanvas& canvas, TReportFont& font, const TReportBand& layout, int top, int height,
+               const TextOf& textOf)
+{
+    int x = 0;
+    for (size_t i = 0; i < layout.Columns.size(); ++i) {
+        const int right = x + layout.Widths[i];
+        font.Draw(canvas, TRect(x + CellPadding, top, right - CellPadding, top + height),
+                  top + CellPadding, textOf(layout.Columns[i]));
+        x = right;
+    }
+}
+
 } // namespace
 
-struct TPdfExporter::BandLayout
+struct TPdfExporter::Band
 {
-    const TReportBand* Band = nullptr;
-    QList<QStringList> Captions; // wrapped column titles
+    TReportBand Layout;
     int CaptionHeight = 0;
-    std::vector<QList<QStringList>> Cells; // per row, per band column: wrapped lines
+    int RowLimit = 0; // the height left for rows under the column titles
     std::vector<int> RowHeights;
     std::vector<TReportPage> Pages;
 };
@@ -99,23 +72,51 @@ void TPdfExporter::Begin(const QString& path, const TExportHeader& header)
     m_columns = header.Columns;
     m_rows.clear();
     m_rows.reserve(static_cast<size_t>(std::max(0, header.RecordCount)));
+    SetUpDocument();
+    SetUpBands();
+    for (Band& band : m_bands)
+        band.RowHeights.reserve(m_rows.capacity());
 }
 
-void TPdfExporter::WriteRow(const TExportRow& row)
+int TPdfExporter::FinishingPasses() const
 {
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(row.size()));
-    for (const TExportCell& cell : row)
-        texts << cell.Text;
-    m_rows.push_back(std::move(texts));
+    return static_cast<int>(m_bands.size());
 }
 
-std::vector<int> TPdfExporter::NaturalWidths(TCanvas& canvas, int available) const
+void TPdfExporter::SetUpDocument()
 {
-    UseFont(canvas, m_options.CaptionFont);
-    const QFontMetrics caption = canvas.FontMetrics();
-    UseFont(canvas, m_options.DataFont);
-    const QFontMetrics data = canvas.FontMetrics();
+    m_writer = std::make_unique<QPdfWriter>(m_file.Device());
+    m_writer->setResolution(Resolution);
+    m_writer->setTitle(m_title);
+    m_writer->setCreator(QStringLiteral("Vantor"));
+    const QMarginsF margins(m_options.LeftMargin, m_options.TopMargin, m_options.RightMargin,
+                            m_options.BottomMargin);
+    m_writer->setPageLayout(QPageLayout(QPageSize(ReportPaperSize()), QPageLayout::Landscape,
+                                        margins, QPageLayout::Inch));
+    m_page = m_writer->pageLayout().paintRectPixels(Resolution);
+
+    // The canvas only measures until Finish draws the first page.
+    m_canvas = std::make_unique<TCanvas>(m_writer.get());
+    UseFont(*m_canvas, m_options.HeaderFont);
+    m_headerText = std::make_unique<TReportFont>(*m_canvas);
+    UseFont(*m_canvas, m_options.FooterFont);
+    m_footerText = std::make_unique<TReportFont>(*m_canvas);
+    UseFont(*m_canvas, m_options.CaptionFont);
+    m_captionText = std::make_unique<TReportFont>(*m_canvas);
+    UseFont(*m_canvas, m_options.DataFont);
+    m_dataText = std::make_unique<TReportFont>(*m_canvas);
+    m_headerHeight = m_headerText->LineHeight() + SectionGap;
+    const int footerHeight = m_footerText->LineHeight() + SectionGap;
+    m_bodyHeight = m_page.height() - m_headerHeight - footerHeight;
+}
+
+std::vector<int> TPdfExporter::NaturalWidths() const
+{
+    UseFont(*m_canvas, m_options.CaptionFont);
+    const QFontMetrics caption = m_canvas->FontMetrics();
+    UseFont(*m_canvas, m_options.DataFont);
+    const QFontMetrics data = m_canvas->FontMetrics();
+    const int available = m_page.width();
     std::vector<int> widths;
     for (const TExportColumn& column : m_columns) {
         // "n" is as wide as a digit in most faces; the average character is narrower.
@@ -127,162 +128,153 @@ std::vector<int> TPdfExporter::NaturalWidths(TCanvas& canvas, int available) con
     return widths;
 }
 
-TPdfExporter::BandLayout TPdfExporter::LayOut(TCanvas& canvas, const TReportBand& band,
-                                              int bodyHeight) const
+void TPdfExporter::SetUpBands()
 {
-    BandLayout layout;
-    layout.Band = &band;
-    UseFont(canvas, m_options.CaptionFont);
-    const QFontMetrics caption = canvas.FontMetrics();
-    int captionLines = 1;
-    for (size_t i = 0; i < band.Columns.size(); ++i) {
-        layout.Captions << WrapText(m_columns[band.Columns[i]].Title,
-                                    band.Widths[i] - 2 * CellPadding, caption);
-        captionLines = std::max(captionLines, static_cast<int>(layout.Captions.last().size()));
-    }
-    layout.CaptionHeight = captionLines * caption.height() + 2 * CellPadding;
-
-    UseFont(canvas, m_options.DataFont);
-    const QFontMetrics data = canvas.FontMetrics();
-    const int rowLimit = std::max(1, bodyHeight - layout.CaptionHeight);
-    layout.Cells.reserve(m_rows.size());
-    for (const QStringList& row : m_rows) {
-        QList<QStringList> cells;
-        int lines = 1;
-        for (size_t i = 0; i < band.Columns.size(); ++i) {
-            const int column = band.Columns[i];
-            cells << WrapText(column < row.size() ? row[column] : QString(),
-                              band.Widths[i] - 2 * CellPadding, data);
-            lines = std::max(lines, static_cast<int>(cells.last().size()));
+    m_bands.clear();
+    for (TReportBand& layout : SplitIntoBands(NaturalWidths(), m_page.width())) {
+        Band band;
+        int captionLines = 1;
+        for (size_t i = 0; i < layout.Columns.size(); ++i) {
+            const QString& title = m_columns[static_cast<size_t>(layout.Columns[i])].Title;
+            captionLines = std::max(
+                captionLines, m_captionText->LineCount(title, layout.Widths[i] - 2 * CellPadding));
         }
-        // A row taller than a page is cut at the page's foot.
-        layout.RowHeights.push_back(std::min(rowLimit, lines * data.height() + 2 * CellPadding));
-        layout.Cells.push_back(std::move(cells));
-    }
-    layout.Pages = Paginate(layout.RowHeights, rowLimit);
-    return layout;
-}
-
-namespace {
-
-void DrawCell(TCanvas& canvas, const TRect& cell, const QStringList& lines)
-{
-    const int lineHeight = canvas.FontMetrics().height();
-    int y = cell.Top + CellPadding;
-    const TRect inner(cell.Left + CellPadding, cell.Top, cell.Right - CellPadding, cell.Bottom);
-    for (const QString& line : lines) {
-        if (y >= cell.Bottom) break;
-        canvas.TextRect(inner, inner.Left, y, line);
-        y += lineHeight;
+        band.CaptionHeight = captionLines * m_captionText->LineHeight() + 2 * CellPadding;
+        band.RowLimit = std::max(1, m_bodyHeight - band.CaptionHeight);
+        band.Layout = std::move(layout);
+        m_bands.push_back(std::move(band));
     }
 }
 
-void DrawRowFrame(TCanvas& canvas, int left, int top, const std::vector<int>& widths, int height)
+int TPdfExporter::RowHeight(const Band& band, const QStringList& texts) const
 {
-    int x = left;
-    canvas.MoveTo(x, top);
-    canvas.LineTo(x, top + height);
-    for (int width : widths) {
-        x += width;
-        canvas.MoveTo(x, top);
-        canvas.LineTo(x, top + height);
+    const TReportBand& layout = band.Layout;
+    int lines = 1;
+    for (size_t i = 0; i < layout.Columns.size(); ++i) {
+        const int column = layout.Columns[i];
+        if (column < texts.size())
+            lines = std::max(
+                lines, m_dataText->LineCount(texts[column], layout.Widths[i] - 2 * CellPadding));
     }
-    canvas.MoveTo(left, top + height);
-    canvas.LineTo(x, top + height);
+    // A row taller than a page is cut at the page's foot.
+    const qint64 height = qint64(lines) * m_dataText->LineHeight() + 2 * CellPadding;
+    return static_cast<int>(std::min<qint64>(band.RowLimit, height));
 }
 
-} // namespace
-
-void TPdfExporter::DrawPage(TCanvas& canvas, const BandLayout& layout, int pageIndex,
-                            int pageNumber, int pageCount) const
+void TPdfExporter::WriteRow(const TExportRow& row)
 {
-    const TReportBand& band = *layout.Band;
-    QPdfWriter* writer = static_cast<QPdfWriter*>(canvas.Device());
-    const QRect page = writer->pageLayout().paintRectPixels(Resolution);
-    canvas.SetBkMode(bkTransparent);
-    canvas.Pen().SetColor(RuleColor);
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(row.size()));
+    for (const TExportCell& cell : row)
+        texts << cell.Text;
+    for (Band& band : m_bands)
+        band.RowHeights.push_back(RowHeight(band, texts));
+    m_rows.push_back(std::move(texts));
+}
 
-    UseFont(canvas, m_options.HeaderFont);
-    canvas.TextOut(0, 0, m_title);
-    int top = canvas.FontMetrics().height() + SectionGap;
-
-    int tableWidth = 0;
-    for (int width : band.Widths)
-        tableWidth += width;
-    canvas.Brush().SetColor(CaptionBackground);
-    canvas.FillRect(TRect(0, top, tableWidth, top + layout.CaptionHeight));
-    canvas.SetBkMode(bkTransparent);
-    canvas.MoveTo(0, top);
-    canvas.LineTo(tableWidth, top);
-    DrawRowFrame(canvas, 0, top, band.Widths, layout.CaptionHeight);
-    UseFont(canvas, m_options.CaptionFont);
-    int x = 0;
-    for (size_t i = 0; i < band.Widths.size(); ++i) {
-        DrawCell(canvas, TRect(x, top, x + band.Widths[i], top + layout.CaptionHeight),
-                 layout.Captions[static_cast<qsizetype>(i)]);
-        x += band.Widths[i];
-    }
-    top += layout.CaptionHeight;
-
-    UseFont(canvas, m_options.DataFont);
-    const TReportPage& rows = layout.Pages[static_cast<size_t>(pageIndex)];
+void TPdfExporter::DrawRules(const Band& band, int pageIndex)
+{
+    // Whole lines across the table and down each column edge, filled in one go: every
+    // separate fill costs a PDF page a change of state.
+    std::vector<TRect> rules;
+    const int right = TableWidth(band.Layout);
+    const int top = m_headerHeight;
+    int y = top;
+    rules.emplace_back(0, y, right, y + 1);
+    y += band.CaptionHeight;
+    rules.emplace_back(0, y, right, y + 1);
+    const TReportPage& rows = band.Pages[static_cast<size_t>(pageIndex)];
     for (int row = rows.First; row < rows.End; ++row) {
-        const int height = layout.RowHeights[static_cast<size_t>(row)];
-        DrawRowFrame(canvas, 0, top, band.Widths, height);
-        x = 0;
-        const QList<QStringList>& cells = layout.Cells[static_cast<size_t>(row)];
-        for (size_t i = 0; i < band.Widths.size(); ++i) {
-            DrawCell(canvas, TRect(x, top, x + band.Widths[i], top + height),
-                     cells[static_cast<qsizetype>(i)]);
-            x += band.Widths[i];
-        }
+        y += band.RowHeights[static_cast<size_t>(row)];
+        rules.emplace_back(0, y, right, y + 1);
+    }
+    int x = 0;
+    rules.emplace_back(x, top, x + 1, y);
+    for (int width : band.Layout.Widths) {
+        x += width;
+        rules.emplace_back(x, top, x + 1, y);
+    }
+    TCanvas& canvas = *m_canvas;
+    canvas.Brush().SetColor(RuleColor);
+    canvas.FillRects(rules);
+    canvas.SetBkMode(bkTransparent);
+}
+
+void TPdfExporter::DrawPage(const Band& band, int pageIndex, int pageNumber, int pageCount)
+{
+    TCanvas& canvas = *m_canvas;
+    canvas.SetBkMode(bkTransparent);
+    UseFont(canvas, m_options.HeaderFont);
+    m_headerText->DrawLine(canvas, 0, 0, m_title);
+    m_headerText->Flush(canvas);
+
+    int top = m_headerHeight;
+    canvas.Brush().SetColor(CaptionBackground);
+    canvas.FillRect(TRect(0, top, TableWidth(band.Layout), top + band.CaptionHeight));
+    canvas.SetBkMode(bkTransparent);
+    UseFont(canvas, m_options.CaptionFont);
+    DrawCells(canvas, *m_captionText, band.Layout, top, band.CaptionHeight,
+              [this](int column) { return m_columns[static_cast<size_t>(column)].Title; });
+    m_captionText->Flush(canvas);
+    top += band.CaptionHeight;
+
+    UseFont(canvas, m_options.DataFont);
+    const TReportPage& rows = band.Pages[static_cast<size_t>(pageIndex)];
+    for (int row = rows.First; row < rows.End; ++row) {
+        const int height = band.RowHeights[static_cast<size_t>(row)];
+        const QStringList& texts = m_rows[static_cast<size_t>(row)];
+        DrawCells(canvas, *m_dataText, band.Layout, top, height, [&texts](int column) {
+            return column < texts.size() ? texts[column] : QString();
+        });
         top += height;
     }
+    m_dataText->Flush(canvas);
+    DrawRules(band, pageIndex);
 
     UseFont(canvas, m_options.FooterFont);
     const QString footer = FooterText(m_options.PageFooter, pageNumber, pageCount);
-    const int footerHeight = canvas.FontMetrics().height();
-    canvas.TextOut((page.width() - canvas.TextWidth(footer)) / 2, page.height() - footerHeight,
-                   footer);
+    m_footerText->DrawLine(canvas, (m_page.width() - m_footerText->Width(footer)) / 2,
+                           m_page.height() - m_footerText->LineHeight(), footer);
+    m_footerText->Flush(canvas);
 }
 
 void TPdfExporter::Finish()
 {
-    {
-        QPdfWriter writer(m_file.Device());
-        writer.setResolution(Resolution);
-        writer.setTitle(m_title);
-        writer.setCreator(QStringLiteral("Vantor"));
-        const QMarginsF margins(m_options.LeftMargin, m_options.TopMargin, m_options.RightMargin,
-                                m_options.BottomMargin);
-        writer.setPageLayout(QPageLayout(QPageSize(ReportPaperSize()), QPageLayout::Landscape,
-                                         margins, QPageLayout::Inch));
-        const QRect page = writer.pageLayout().paintRectPixels(Resolution);
-
-        TCanvas canvas(&writer);
-        UseFont(canvas, m_options.HeaderFont);
-        const int headerHeight = canvas.FontMetrics().height() + SectionGap;
-        UseFont(canvas, m_options.FooterFont);
-        const int footerHeight = canvas.FontMetrics().height() + SectionGap;
-        const int bodyHeight = page.height() - headerHeight - footerHeight;
-
-        const std::vector<TReportBand> bands =
-            SplitIntoBands(NaturalWidths(canvas, page.width()), page.width());
-        std::vector<BandLayout> layouts;
-        int pageCount = 0;
-        for (const TReportBand& band : bands) {
-            layouts.push_back(LayOut(canvas, band, bodyHeight));
-            pageCount += static_cast<int>(layouts.back().Pages.size());
+    int pageCount = 0;
+    for (Band& band : m_bands) {
+        band.Pages = Paginate(band.RowHeights, band.RowLimit);
+        pageCount += static_cast<int>(band.Pages.size());
+    }
+    int pageNumber = 0;
+    for (const Band& band : m_bands) {
+        for (size_t i = 0; i < band.Pages.size(); ++i) {
+            if (pageNumber > 0) m_writer->newPage();
+            ++pageNumber;
+            DrawPage(band, static_cast<int>(i), pageNumber, pageCount);
+            ReportFinishProgress(pageNumber, pageCount);
         }
-        int pageNumber = 0;
-        for (const BandLayout& layout : layouts) {
-            for (size_t i = 0; i < layout.Pages.size(); ++i) {
-                if (pageNumber > 0) writer.newPage();
-                ++pageNumber;
-                DrawPage(canvas, layout, static_cast<int>(i), pageNumber, pageCount);
-            }
-        }
-        if (pageCount == 0) canvas.TextOut(0, 0, m_title); // a report without columns
-    } // the canvas and the writer end the document here
+    }
+    if (pageCount == 0) { // a report without columns
+        UseFont(*m_canvas, m_options.HeaderFont);
+        m_headerText->DrawLine(*m_canvas, 0, 0, m_title);
+        m_headerText->Flush(*m_canvas);
+    }
+    CloseDocument();
     m_file.Commit();
+}
+
+void TPdfExporter::CloseDocument()
+{
+    m_headerText.reset();
+    m_captionText.reset();
+    m_dataText.reset();
+    m_footerText.reset();
+    m_canvas.reset(); // ends the painter, which writes the rest of the document
+    m_writer.reset();
+}
+
+void TPdfExporter::Abort()
+{
+    CloseDocument();
+    m_file.Discard();
 }

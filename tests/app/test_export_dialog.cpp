@@ -224,6 +224,40 @@ TEST_F(ExportDialogTest, CancellingTheProgressDialogRemovesThePartialFile)
     EXPECT_TRUE(QDir(Under(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
+TEST_F(ExportDialogTest, CancelWorksWhileThePdfPagesAreDrawn)
+{
+    AddManyGigs(150);
+    const int records = 153;
+    m_dialog->SetProgressDelay(0);
+    int cancelledAt = 0;
+    int maximum = 0;
+    QTimer canceller;
+    canceller.setInterval(0);
+    QObject::connect(&canceller, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(widget);
+            if (progress && progress->objectName() == QLatin1String("exportProgress") &&
+                progress->isVisible() && progress->value() > records && !cancelledAt) {
+                cancelledAt = progress->value();
+                maximum = progress->maximum();
+                progress->cancel();
+            }
+        }
+    });
+    canceller.start();
+    const QString path = OutPath(QStringLiteral("long.pdf"));
+    TMessageCapture messages;
+    EXPECT_FALSE(ExecuteWith([&](TExportDialogForm& form) {
+        Choose(form, "formatPdf");
+        Type(form, path);
+        Press(form, QDialogButtonBox::Ok);
+    }));
+    EXPECT_GT(cancelledAt, records) << "the bar moves on while the pages are drawn";
+    EXPECT_LT(cancelledAt, maximum);
+    EXPECT_TRUE(messages.Messages().isEmpty());
+    EXPECT_TRUE(QDir(Under(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
 TEST_F(ExportDialogTest, WithoutAnOpenTableTheDialogSaysSo)
 {
     TMessageCapture messages;

@@ -157,18 +157,51 @@ TEST_F(ExportFailureTest, CancellingStopsTheWalkAndLeavesNothing)
     AddManyGigs(100);
     for (TExportFormat format : AllFormats) {
         int calls = 0;
+        int whole = 0;
         const QString path =
             QDir(m_outDir).filePath(QStringLiteral("gigs.") + ExportFormatKey(format));
         EXPECT_THROW(ExportDataSet(*m_table, format, GigBookExportOptions(), path,
-                                   [&calls](int done, int total) {
-                                       EXPECT_EQ(total, 103);
-                                       EXPECT_LE(done, total);
+                                   [&](int done, int total) {
+                                       if (calls == 0) whole = total;
+                                       EXPECT_EQ(total, whole) << "the whole stays put";
+                                       EXPECT_LE(done, 103) << "still walking";
                                        return ++calls < 3;
                                    }),
                      EExportCancelled);
         EXPECT_EQ(calls, 3);
+        // Each record counts once for the walk, and once more for every band of columns
+        // that the paged report draws afterwards.
+        EXPECT_EQ(whole % 103, 0);
+        EXPECT_EQ(whole > 103, format == efPdf) << qPrintable(ExportFormatKey(format));
         EXPECT_TRUE(FilesInOut().isEmpty()) << qPrintable(FilesInOut().join(QLatin1Char(' ')));
     }
+}
+
+TEST_F(ExportFailureTest, CancellingWhileThePdfPagesAreDrawnLeavesTheOldReport)
+{
+    AddManyGigs(100);
+    const QString path = QDir(m_outDir).filePath(QStringLiteral("gigs.pdf"));
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the report of last week");
+    }
+    int pagesDrawn = 0;
+    int last = 0;
+    int whole = 0;
+    EXPECT_THROW(ExportDataSet(*m_table, efPdf, GigBookExportOptions(), path,
+                               [&](int done, int total) {
+                                   EXPECT_GE(done, last);
+                                   last = done;
+                                   whole = total;
+                                   if (done <= 103) return true; // the walk
+                                   return ++pagesDrawn < 2;
+                               }),
+                 EExportCancelled);
+    EXPECT_EQ(pagesDrawn, 2) << "the drawing reports each page and stops at the second";
+    EXPECT_LT(last, whole);
+    EXPECT_EQ(ReadAll(path), QByteArray("the report of last week"));
+    EXPECT_EQ(FilesInOut(), QStringList{QStringLiteral("gigs.pdf")});
 }
 
 TEST_F(ExportFailureTest, MissingFoldersAndFolderNamesAreRefusedByName)
