@@ -2,6 +2,8 @@
 
 #include "platform/numeric.h"
 
+#include <QPaintDevice>
+
 #include <algorithm>
 #include <cmath>
 
@@ -118,4 +120,12 @@ bool THTMLDrawContext::HitTesting() const
 bool THTMLDrawContext::PointIn(const TRect& r) const
 {
     return r.Contains(TPoint(Params.XPos, Params.YPos));
+}
+
+TRect THTMLDrawContext::Visible(const TRect& r) const
+{
+    TRect area = Canvas.ClipRect();
+    if (const QPaintDevice* device = Canvas.Device())
+        area = area.Intersected(TRect(0, 0, device->width(), device->height()));
+    return r.Intersected(area);
 }

@@ -106,6 +106,9 @@ public:
     double PrintScale() const;
     bool HitTesting() const;
     bool PointIn(const TRect& r) const;
+    // The part of r that can show on the canvas (within its clip and its device): what
+    // per-pixel drawing is limited to.
+    TRect Visible(const TRect& r) const;
 
 private:
     void MeasureFont();

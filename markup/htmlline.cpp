@@ -119,7 +119,11 @@ void PaintRun(THTMLDrawContext& ctx, const THTMLLine& line, const QString& whole
         ctx.Canvas.Font().SetColor(style.Font.Color());
     }
     DrawRunText(ctx, text, r, run.Plain, cellHeight);
-    if (style.Error) DrawErrorLine(ctx.Canvas, x, std::min(x + width, ctx.Rect.Right), bottom);
+    if (style.Error) {
+        const TRect span =
+            ctx.Visible(TRect(x, bottom - 3, std::min(x + width, ctx.Rect.Right), bottom));
+        if (!span.IsEmpty()) DrawErrorLine(ctx.Canvas, span.Left, span.Right, bottom);
+    }
 }
 
 // Link text under the point: the run's span on the line, within the line's text band.
@@ -261,8 +265,9 @@ void CloseLinkOnLine(THTMLDrawContext& ctx, THTMLLine& line)
     }
     if (style.LinkFocused && line.Painting()) {
         const int textBottom = line.TextBottom(style);
-        ctx.Canvas.DrawFocusRect(
+        const TRect focus = ctx.Visible(
             TRect(style.FocusLineStart, textBottom - ctx.TextHeight(), line.X(), textBottom));
+        if (!focus.IsEmpty()) ctx.Canvas.DrawFocusRect(focus);
     }
 }
 

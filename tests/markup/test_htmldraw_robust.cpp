@@ -91,6 +91,18 @@ TEST_F(HTMLRobustTest, AbsurdSizesStaySane)
     EXPECT_GT(Measure(QStringLiteral("<FONT SIZE=\"99999\">g</FONT>"), Area).YSize, 200);
 }
 
+TEST_F(HTMLRobustTest, FarReachingMarksAreDrawnOnlyWhereTheyShow)
+{
+    // A focused link and an error mark running far past the canvas finish at once.
+    params.FocusLink = 0;
+    Survives(QStringLiteral("<A href=\"x\">a<IND x=\"2000000000\">b</A>"));
+    Survives(QStringLiteral("<E>") + Repeated(QStringLiteral("m"), 1 << 18) +
+             QStringLiteral("</E>"));
+    Draw(QStringLiteral("<E><A href=\"x\">") + Repeated(QStringLiteral("m"), 1 << 18),
+         TRect(0, 0, 1 << 30, 40));
+    EXPECT_GT(CountColor(Pixels(), clRed), 0);
+}
+
 TEST_F(HTMLRobustTest, DeeplyNestedListsAndFonts)
 {
     const QString lists = Repeated(QStringLiteral("<UL>"), 10000) + QStringLiteral("<LI>deep") +
