@@ -3,7 +3,7 @@
 // the owner's (or the application's) style when themed, the classic style otherwise.
 // They are pictures of controls; the caller turns a hit into a real editor.
 #include "markup/controltag.h"
-#include "markup/htmllayout.h"
+#include "markup/htmldraw_p.h"
 
 #include <QApplication>
 #include <QPainter>

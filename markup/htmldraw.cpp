@@ -7,7 +7,7 @@
 // start below the rectangle, unless measuring. The call keeps nothing between calls.
 #include "markup/htmldraw.h"
 
-#include "markup/htmllayout.h"
+#include "markup/htmldraw_p.h"
 #include "markup/htmltext.h"
 
 #include "platform/canvas.h"

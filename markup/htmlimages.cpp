@@ -2,7 +2,7 @@
 // image of the image list ("IDX:n"), a file or standard icon ("SSYS:", "LSYS:"), a picture
 // fetched by address (anything with "://", kept in the picture cache) or a picture of the
 // container by name. A source that yields nothing draws nothing and takes no room.
-#include "markup/htmllayout.h"
+#include "markup/htmldraw_p.h"
 #include "markup/htmlpicture.h"
 #include "markup/htmlpicturecache.h"
 #include "markup/htmlsysicons.h"

@@ -4,7 +4,7 @@
 // take the same decisions from the same widths: every width and wrap test works on the
 // pen offset from the line's start, never on canvas x, so that the painted line is the
 // measured one moved to its aligned position.
-#include "markup/htmllayout.h"
+#include "markup/htmldraw_p.h"
 #include "markup/htmltext.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // something of its own (rules, bullets, focus rectangles) or ends the line. Handlers run
 // in both passes over a line and change the style the same way in each; painting and hit
 // testing happen only in the second pass.
-#include "markup/htmllayout.h"
+#include "markup/htmldraw_p.h"
 #include "markup/htmltext.h"
 
 #include <algorithm>

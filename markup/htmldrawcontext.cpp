@@ -1,4 +1,4 @@
-#include "markup/htmllayout.h"
+#include "markup/htmldraw_p.h"
 
 #include "platform/numeric.h"
 
