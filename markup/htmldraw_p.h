@@ -56,6 +56,7 @@ struct THTMLLine
     bool Placed = false;     // something was laid out on this line
     bool Breakable = false;  // the line may end before the next item
     bool SeenListItem = false;
+    bool Cut = false;   // a run ended in "...": the rest of the line does not show
     size_t NextRun = 0; // the painting pass reads the measured run widths in order
 
     bool Measuring() const { return Pass == THTMLPass::Measure; }

@@ -178,8 +178,8 @@ bool PlaceRun(THTMLDrawContext& ctx, THTMLLine& line, QStringView raw)
 {
     const QString text =
         HasRunEntity(raw) ? ReplaceRunEntities(raw) : QString::fromRawData(raw.data(), raw.size());
-    if (ctx.Style.Hidden) {
-        // Hidden text is part of the plain text but takes no room.
+    if (ctx.Style.Hidden || line.Cut) {
+        // Hidden text, and text after a line's "...", is plain text but takes no room.
         if (line.Measuring()) ctx.Result.StripVal += text;
         line.Placed = true;
         return true;
@@ -202,6 +202,7 @@ bool PlaceRun(THTMLDrawContext& ctx, THTMLLine& line, QStringView raw)
     line.Advance(width);
     line.Placed = true;
     line.Breakable = tab || raw.endsWith(u' ');
+    line.Cut = !run.Shown.isEmpty();
     return true;
 }
 

@@ -97,6 +97,10 @@ TEST_F(HTMLDrawTest, EllipsisCutsAsTheCanvasDoes)
     canvas->DrawText(QStringLiteral("R&ehearsal && more words than fit"), cut,
                      DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS);
     EXPECT_EQ(Measure(prefixed, TRect(0, 0, 80, 40)).XSize, cut.Width());
+    // Runs after the cut take no room: the line is no wider than the rectangle.
+    const THTMLDrawResult runs =
+        Measure(text + QStringLiteral("<B>more</B><I>and more</I>"), TRect(0, 0, 60, 40));
+    EXPECT_LE(runs.XSize, 59);
 }
 
 TEST_F(HTMLDrawTest, TabsMoveToTheNextStop)
