@@ -4,29 +4,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(Completion, StartsWithThePlannerDefaults)
-{
-    const TCompletion c;
-    EXPECT_EQ(c.Level0Color(), 0x00FF00u);
-    EXPECT_EQ(c.Level0ColorTo(), 0xFFFFFFu);
-    EXPECT_EQ(c.Level1Color(), 0x00FFFFu);
-    EXPECT_EQ(c.Level1ColorTo(), 0xFFFFFFu);
-    EXPECT_EQ(c.Level2Color(), 0x00C6FFu); // orange
-    EXPECT_EQ(c.Level2ColorTo(), 0xFFFFFFu);
-    EXPECT_EQ(c.Level3Color(), 0x0000FFu);
-    EXPECT_EQ(c.Level3ColorTo(), 0xFFFFFFu);
-    EXPECT_EQ(c.Level1Perc(), 70);
-    EXPECT_EQ(c.Level2Perc(), 90);
-    EXPECT_EQ(c.BorderColor(), 0x808080u);
-    EXPECT_TRUE(c.ShowBorder());
-    EXPECT_FALSE(c.Stacked());
-    EXPECT_TRUE(c.ShowPercentage());
-    EXPECT_TRUE(c.CompletionSmooth());
-    EXPECT_TRUE(c.ShowGradient());
-    EXPECT_EQ(c.Steps(), 8);
-    EXPECT_EQ(c.BackgroundColor(), clBtnFace);
-}
-
 TEST(Completion, EveryChangeNotifiesOnce)
 {
     TCompletion c;
@@ -67,23 +44,6 @@ TEST(Completion, EveryChangeNotifiesOnce)
     EXPECT_EQ(changes, 19);
 }
 
-TEST(Completion, GaugeSettingsCarryTheProperties)
-{
-    TCompletion c;
-    c.SetLevel1Perc(40);
-    c.SetStacked(true);
-    c.SetSteps(3);
-    c.Font().SetName(QStringLiteral("DejaVu Sans"));
-    const TGaugeSettings vertical = c.GaugeSettings(goVertical);
-    EXPECT_EQ(vertical.Level1Perc, 40);
-    EXPECT_TRUE(vertical.Stacked);
-    EXPECT_EQ(vertical.Steps, 3);
-    EXPECT_EQ(vertical.Level2Color, 0x00C6FFu);
-    EXPECT_EQ(vertical.Font, &c.Font());
-    EXPECT_EQ(vertical.Orientation, goVertical);
-    EXPECT_EQ(c.GaugeSettings().Orientation, goHorizontal);
-}
-
 TEST(Completion, AssignCopiesEverythingAndNotifiesOnce)
 {
     TCompletion source;
@@ -103,14 +63,26 @@ TEST(Completion, AssignCopiesEverythingAndNotifiesOnce)
     EXPECT_EQ(changes, 2);
 }
 
-TEST(Completion, DefaultGaugeDrawsAGradientBarInTheLevelColours)
+TEST(Completion, GaugeSettingsCarryThePropertiesAndTheDefaultsDrawAGradientBar)
 {
     TCompletion c;
-    c.SetShowPercentage(false);
+    c.SetLevel1Perc(40);
+    c.SetStacked(true);
+    c.SetSteps(3);
+    const TGaugeSettings vertical = c.GaugeSettings(goVertical);
+    EXPECT_EQ(vertical.Level1Perc, 40);
+    EXPECT_TRUE(vertical.Stacked);
+    EXPECT_EQ(vertical.Steps, 3);
+    EXPECT_EQ(vertical.Level2Color, 0x00C6FFu); // orange
+    EXPECT_EQ(vertical.Font, &c.Font());
+    EXPECT_EQ(vertical.Orientation, goVertical);
+
+    TCompletion defaults;
+    defaults.SetShowPercentage(false);
     QImage image = FilledImage(102, 12);
     {
         TCanvas canvas(&image);
-        DrawGauge(canvas, TRect(0, 0, 102, 12), 50, c.GaugeSettings());
+        DrawGauge(canvas, TRect(0, 0, 102, 12), 50, defaults.GaugeSettings());
     }
     // Border in grey, bar 50 pixels whose middle row is the level-0 green itself, the
     // rest of the inside in button face.

@@ -88,9 +88,9 @@ TEST(RectFills, HorzAndVertFillAndDrawTheirGridLines)
     EXPECT_EQ(CountColor(plain, clBlue) + CountColor(plain, clRed), 0);
 }
 
-TEST(RectFillsEx, SolidFillWithRightAndBottomLines)
+TEST(RectFillsEx, SolidFillWithRightAndBottomLinesEachLeftOutWithoutAColour)
 {
-    const QImage image = Painted([](TCanvas& c) {
+    QImage image = Painted([](TCanvas& c) {
         RectHorzEx(c, Cell, clRed, clWhite, clBlue, clGreen, 1, bsSolid);
         EXPECT_EQ(c.Pen().Width(), 1);
     });
@@ -98,11 +98,26 @@ TEST(RectFillsEx, SolidFillWithRightAndBottomLines)
     EXPECT_TRUE(AllOf(image, clBlue, TRect(14, 5, 15, 10))); // down R's last column
     EXPECT_TRUE(AllOf(image, clGreen, TRect(5, 9, 14, 10))); // stops short of it
     EXPECT_EQ(CountColor(image, Grey), 24 * 16 - 10 * 5);
+    image = Painted([](TCanvas& c) { RectVertEx(c, Cell, clRed, clWhite, clBlue, 1, bsSolid); });
+    EXPECT_TRUE(AllOf(image, clRed, TRect(5, 5, 14, 10)));
+    EXPECT_TRUE(AllOf(image, clBlue, TRect(14, 5, 15, 10)));
 
-    const QImage vert =
-        Painted([](TCanvas& c) { RectVertEx(c, Cell, clRed, clWhite, clBlue, 1, bsSolid); });
-    EXPECT_TRUE(AllOf(vert, clRed, TRect(5, 5, 14, 10)));
-    EXPECT_TRUE(AllOf(vert, clBlue, TRect(14, 5, 15, 10)));
+    image = Painted(
+        [](TCanvas& c) { RectHorzEx(c, Cell, clNone, clWhite, clBlue, clGreen, 1, bsSolid); });
+    EXPECT_TRUE(AllOf(image, Grey, TRect(5, 5, 14, 9)));
+    EXPECT_TRUE(AllOf(image, clBlue, TRect(14, 5, 15, 10)));
+    EXPECT_TRUE(AllOf(image, clGreen, TRect(5, 9, 14, 10)));
+    image = Painted([](TCanvas& c) {
+        RectHorzEx(c, Cell, clRed, clWhite, clNone, clNone, 1, bsSolid);
+        RectVertEx(c, TRect(16, 5, 20, 10), clRed, clWhite, clNone, 1, bsSolid);
+    });
+    EXPECT_TRUE(AllOf(image, clRed, Cell));
+    EXPECT_TRUE(AllOf(image, clRed, TRect(16, 5, 20, 10)));
+    image = Painted([](TCanvas& c) {
+        RectHorzEx(c, TRect(15, 5, 5, 10), clRed, clWhite, clBlue, clGreen, 1, bsSolid);
+        RectVertEx(c, TRect(5, 5, 15, 5), clRed, clWhite, clBlue, 1, bsSolid);
+    });
+    EXPECT_EQ(CountColor(image, Grey), 24 * 16);
 }
 
 TEST(RectFillsEx, HatchesLeaveTheBackgroundShowingThrough)
@@ -122,31 +137,9 @@ TEST(RectFillsEx, HatchesLeaveTheBackgroundShowingThrough)
     EXPECT_EQ(lines % 8, 0); // whole rows
 }
 
-TEST(RectFillsEx, NoColourLeavesOutEachPart)
-{
-    const QImage linesOnly = Painted(
-        [](TCanvas& c) { RectHorzEx(c, Cell, clNone, clWhite, clBlue, clGreen, 1, bsSolid); });
-    EXPECT_TRUE(AllOf(linesOnly, Grey, TRect(5, 5, 14, 9)));
-    EXPECT_TRUE(AllOf(linesOnly, clBlue, TRect(14, 5, 15, 10)));
-    EXPECT_TRUE(AllOf(linesOnly, clGreen, TRect(5, 9, 14, 10)));
-
-    const QImage fillOnly = Painted([](TCanvas& c) {
-        RectHorzEx(c, Cell, clRed, clWhite, clNone, clNone, 1, bsSolid);
-        RectVertEx(c, TRect(16, 5, 20, 10), clRed, clWhite, clNone, 1, bsSolid);
-    });
-    EXPECT_TRUE(AllOf(fillOnly, clRed, Cell));
-    EXPECT_TRUE(AllOf(fillOnly, clRed, TRect(16, 5, 20, 10)));
-
-    const QImage nothing = Painted([](TCanvas& c) {
-        RectHorzEx(c, TRect(15, 5, 5, 10), clRed, clWhite, clBlue, clGreen, 1, bsSolid);
-        RectVertEx(c, TRect(5, 5, 15, 5), clRed, clWhite, clBlue, 1, bsSolid);
-    });
-    EXPECT_EQ(CountColor(nothing, Grey), 24 * 16);
-}
-
 TEST(RectFillsEx, WideLinesAndThePenWidthAfterwards)
 {
-    const QImage image = Painted([](TCanvas& c) {
+    QImage image = Painted([](TCanvas& c) {
         RectHorzEx(c, TRect(2, 2, 20, 14), clRed, clWhite, clBlue, clGreen, 2, bsSolid);
         EXPECT_EQ(c.Pen().Width(), 1);
     });
@@ -157,11 +150,10 @@ TEST(RectFillsEx, WideLinesAndThePenWidthAfterwards)
     EXPECT_EQ(At(image, 10, 11), clGreen);
     EXPECT_EQ(At(image, 10, 8), clRed);
 
-    const QImage vert = Painted([](TCanvas& c) {
+    image = Painted([](TCanvas& c) {
         RectVertEx(c, TRect(2, 2, 20, 14), clRed, clWhite, clBlue, 3, bsSolid);
         EXPECT_EQ(c.Pen().Width(), 1);
     });
-    EXPECT_EQ(At(vert, 19, 8), clBlue);
-    EXPECT_EQ(At(vert, 18, 8), clBlue);
-    EXPECT_EQ(At(vert, 10, 8), clRed);
+    EXPECT_EQ(At(image, 18, 8), clBlue);
+    EXPECT_EQ(At(image, 10, 8), clRed);
 }

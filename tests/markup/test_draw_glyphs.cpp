@@ -63,67 +63,52 @@ TEST(DrawArrow, ChevronCornersArePaintedInTheColour)
     }
 }
 
-TEST(DrawArrow, OppositeDirectionsAreMirrorImages)
+TEST(DrawArrow, OppositeDirectionsAreMirrorImagesAndNoColourDrawsNothing)
 {
-    const QImage up = Arrow(adUp);
-    const QImage down = Arrow(adDown);
-    const TRect box = BoundsOf(up, clNavy);
-    ASSERT_EQ(BoundsOf(down, clNavy), box);
-    for (int y = box.Top; y < box.Bottom; ++y)
-        for (int x = box.Left; x < box.Right; ++x)
-            EXPECT_EQ(At(up, x, y), At(down, x, box.Top + box.Bottom - 1 - y)) << x << "," << y;
+    const auto mirrored = [](TArrowDirection a, TArrowDirection b, bool flipRows) {
+        const QImage first = Arrow(a), second = Arrow(b);
+        const TRect box = BoundsOf(first, clNavy);
+        EXPECT_EQ(BoundsOf(second, clNavy), box);
+        for (int y = box.Top; y < box.Bottom; ++y)
+            for (int x = box.Left; x < box.Right; ++x) {
+                const int mx = flipRows ? x : box.Left + box.Right - 1 - x;
+                const int my = flipRows ? box.Top + box.Bottom - 1 - y : y;
+                if (At(first, x, y) != At(second, mx, my)) return false;
+            }
+        return true;
+    };
+    EXPECT_TRUE(mirrored(adUp, adDown, true));
+    EXPECT_TRUE(mirrored(adRight, adLeft, false));
 
-    const QImage right = Arrow(adRight);
-    const QImage left = Arrow(adLeft);
-    const TRect wide = BoundsOf(right, clNavy);
-    ASSERT_EQ(BoundsOf(left, clNavy), wide);
-    for (int y = wide.Top; y < wide.Bottom; ++y)
-        for (int x = wide.Left; x < wide.Right; ++x)
-            EXPECT_EQ(At(right, x, y), At(left, wide.Left + wide.Right - 1 - x, y))
-                << x << "," << y;
-}
-
-TEST(DrawArrow, LeavesAWidePenAndSkipsNoColour)
-{
     QImage image = FilledImage(16, 14);
     TCanvas canvas(&image);
     DrawArrow(canvas, clBtnShadow, 2, 2, adRight);
-    EXPECT_EQ(canvas.Pen().Width(), 2);
-    EXPECT_EQ(canvas.Pen().Color(), clBtnShadow);
+    EXPECT_EQ(canvas.Pen().Width(), 2); // the pen stays as the arrow set it
     canvas.ReleasePainter();
     EXPECT_GT(CountColor(image, ColorToRGB(clBtnShadow)), 20);
-
     EXPECT_EQ(CountColor(Arrow(adUp, clNone), clWhite), 16 * 14);
 }
 
-TEST(DrawBump, VerticalDotsAlternateTwoPixelsInEveryEightRows)
+TEST(DrawBump, DotsAlternateInEveryEightPixels)
 {
-    QImage image = FilledImage(30, 40, Grey);
+    QImage image = FilledImage(70, 40, Grey);
     {
         TCanvas canvas(&image);
+        // Vertical: rows 5, 13, 21 and 29 (the last still above the bottom), x shifted
+        // on odd dots.
         DrawBumpVert(canvas, TRect(10, 5, 20, 30), DotColor);
+        // Horizontal: rows 4 and 2 below the top in turn; x = 57 is outside.
+        DrawBumpHorz(canvas, TRect(33, 6, 57, 16), DotColor);
     }
-    // Rows 5, 13, 21 and 29 (the last still above the bottom), x shifted on odd dots.
     ExpectDot(image, 12, 5);
     ExpectDot(image, 10, 13);
     ExpectDot(image, 12, 21);
     ExpectDot(image, 10, 29);
-    EXPECT_EQ(CountColor(image, HalfDotColor), 4 * 5);
-    EXPECT_EQ(CountColor(image, clWhite), 4);
-}
-
-TEST(DrawBump, HorizontalDotsAlternateBetweenRowsFourAndTwo)
-{
-    QImage image = FilledImage(40, 20, Grey);
-    {
-        TCanvas canvas(&image);
-        DrawBumpHorz(canvas, TRect(3, 6, 27, 16), DotColor);
-    }
-    ExpectDot(image, 3, 10);
-    ExpectDot(image, 11, 8);
-    ExpectDot(image, 19, 10);
-    EXPECT_EQ(CountColor(image, HalfDotColor), 3 * 5); // x = 27 is outside
-    EXPECT_EQ(CountColor(image, clWhite), 3);
+    ExpectDot(image, 33, 10);
+    ExpectDot(image, 41, 8);
+    ExpectDot(image, 49, 10);
+    EXPECT_EQ(CountColor(image, HalfDotColor), 7 * 5);
+    EXPECT_EQ(CountColor(image, clWhite), 7);
 }
 
 TEST(DrawBump, SystemColoursWidePensAndEmptyInput)
