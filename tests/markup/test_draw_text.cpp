@@ -19,7 +19,7 @@ struct TextCase
 
 } // namespace
 
-TEST(TextFlags, AlignmentsMapToDrawTextFlags)
+TEST(TextFlags, AlignmentsMapToDrawTextFlagsThatPlaceTheText)
 {
     EXPECT_EQ(AlignToFlag(taLeftJustify), 0);
     EXPECT_EQ(AlignToFlag(taRightJustify), 2);
@@ -27,13 +27,7 @@ TEST(TextFlags, AlignmentsMapToDrawTextFlags)
     EXPECT_EQ(VAlignToFlag(vtaCenter), 4);
     EXPECT_EQ(VAlignToFlag(vtaTop), 0);
     EXPECT_EQ(VAlignToFlag(vtaBottom), 8);
-    // The stored order of the enumerations.
-    EXPECT_EQ(static_cast<int>(taCenter), 2);
-    EXPECT_EQ(static_cast<int>(vtaBottom), 2);
-}
 
-TEST(TextFlags, FlagsPlaceTextInDrawText)
-{
     // A right-aligned, bottom-aligned line ends at the rectangle's right and bottom edges.
     SetTextAntialiasing(false);
     QImage image(60, 30, QImage::Format_RGB32);
@@ -65,26 +59,21 @@ TEST(LFToCLF, CarriageReturnsBecomeBackslashNAndLineFeedsGo)
         {QString(), QString()},
         {QStringLiteral("a\r\nb"), QStringLiteral("a\\nb")},
         {QStringLiteral("a\nb"), QStringLiteral("ab")},
-        {QStringLiteral("\n\n"), QString()},
         {QStringLiteral("\r\r"), QStringLiteral("\\n\\n")},
         {QStringLiteral("\n\rx"), QStringLiteral("\\nx")},
-        {QStringLiteral("line\r\n"), QStringLiteral("line\\n")},
         {QStringLiteral("a\\nb"), QStringLiteral("a\\nb")}, // an existing "\n" stays as it is
-        {QStringLiteral("tab\there"), QStringLiteral("tab\there")},
         {QStringLiteral("caf\u00e9\r\n\u00fcber"), QStringLiteral("caf\u00e9\\n\u00fcber")},
     };
     for (const TextCase& c : cases)
         EXPECT_EQ(LFToCLF(c.Input), c.Expected) << c.Input.toStdString();
 }
 
-TEST(HTMLStrip, TagsGoAndLineBreaksBecomeCRLF)
+TEST(HTMLStrip, TagsGoLineBreaksBecomeCRLFAndAnUnclosedTagStays)
 {
     const std::vector<TextCase> cases = {
         {QStringLiteral("a<b>b</b><BR>c"), QStringLiteral("ab\r\nc")},
         {QString(), QString()},
-        {QStringLiteral("plain"), QStringLiteral("plain")},
         {QStringLiteral("<br>x<Br>y<hR>"), QStringLiteral("\r\nx\r\ny\r\n")},
-        {QStringLiteral("<b>"), QString()},
         {QStringLiteral("<FONT color=\"clRed\">red</FONT> text"), QStringLiteral("red text")},
         // Only the exact tags break lines; others with attributes or a slash just go.
         {QStringLiteral("a<br/>b<BR >c<HR width=1>d"), QStringLiteral("abcd")},
@@ -95,17 +84,9 @@ TEST(HTMLStrip, TagsGoAndLineBreaksBecomeCRLF)
         // A tag runs to the first ">" after its "<".
         {QStringLiteral("<<b>>x"), QStringLiteral(">x")},
         {QStringLiteral("a<b c>d>e"), QStringLiteral("ad>e")},
-    };
-    for (const TextCase& c : cases)
-        EXPECT_EQ(HTMLStrip(c.Input), c.Expected) << c.Input.toStdString();
-}
-
-TEST(HTMLStrip, AnUnclosedTagEndsTheScanAndTheRestStays)
-{
-    const std::vector<TextCase> cases = {
+        // An unclosed tag ends the scan and the rest stays.
         {QStringLiteral("a < b"), QStringLiteral("a < b")},
         {QStringLiteral("<"), QStringLiteral("<")},
-        {QStringLiteral("a<b"), QStringLiteral("a<b")},
         {QStringLiteral("x<i>y<z"), QStringLiteral("xy<z")},
         {QStringLiteral("x<i>y<z<b>"), QStringLiteral("xy")}, // "<z<b>" is one tag
         {QStringLiteral("x<i>y<z <b"), QStringLiteral("xy<z <b")},

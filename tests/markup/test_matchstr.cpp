@@ -43,87 +43,59 @@ private:
 
 } // namespace
 
-TEST(MatchStr, Wildcards)
+TEST(MatchStr, WildcardsAndNegation)
 {
-    Check(
-        {
-            {"a*c", "abbc", true},
-            {"a*c", "ac", true},
-            {"a*c", "abcd", false},
-            {"a?c", "ac", false},
-            {"a?c", "abc", true},
-            {"?", "", false},
-            {"??", "x", false},
-            {"*", "", true},
-            {"*", "anything at all", true},
-            {"", "", true},
-            {"", "a", false},
-            {"abc", "abc", true},
-            {"abc", "abcd", false},
-            {"a**c", "ac", true}, // a run of stars counts as one
-            {"a*", "a", true},
-            {"*a", "ba", true},
-            {"*a", "ab", false},
-            {"a*b*c", "axxbyyc", true},
-            {"a*b*c", "axxbyy", false},
-            {"*b*", "abc", true},
-            {"?*?", "ab", true},
-            {"?*?", "a", false},
-            {"*x*y*", "..y..x..", false},
-            {"*ss", "misss", true},
-        },
-        true);
-}
-
-TEST(MatchStr, NegationAnywhereInvertsThePart)
-{
-    Check(
-        {
-            {"!abc", "abd", true},
-            {"!abc", "abc", false},
-            {"ab!c", "abc", false},
-            {"abc!", "xyz", true},
-            {"!a*", "banana", true},
-            {"!!a*", "apple", false}, // a second "!" does not undo the first
-            {"!", "", false},
-            {"!", "x", true},
-        },
-        true);
+    Check({{"a*c", "abbc", true},
+           {"a*c", "ac", true},
+           {"a*c", "abcd", false},
+           {"a?c", "ac", false},
+           {"a?c", "abc", true},
+           {"?", "", false},
+           {"*", "", true},
+           {"", "", true},
+           {"", "a", false},
+           {"abc", "abcd", false},
+           {"a**c", "ac", true}, // a run of stars counts as one
+           {"*a", "ab", false},
+           {"a*b*c", "axxbyy", false},
+           {"?*?", "a", false},
+           {"*x*y*", "..y..x..", false},
+           {"*ss", "misss", true},
+           // "!" anywhere in a part inverts it; a second one does not undo the first
+           {"!abc", "abd", true},
+           {"ab!c", "abc", false},
+           {"abc!", "xyz", true},
+           {"!!a*", "apple", false},
+           {"!", "", false},
+           {"!", "x", true}},
+          true);
 }
 
 TEST(MatchStr, JoinersCombineLeftToRightWithoutPrecedence)
 {
-    Check(
-        {
-            {"x;y", "y", true},
-            {"x^y", "y", true},
-            {"x;y", "z", false},
-            {"a*&*c", "abc", true},
-            {"a*&*d", "abc", false},
-            {"a ; b", "b", true}, // blanks beside joiners go
-            {"a*   &   *c", "abc", true},
-            {"  abc  ", "abc", true}, // so do the outer ones
-            {"a;b&c", "a", false},    // (a or b) and c, not a or (b and c)
-            {"x&y;z", "z", true},     // (x and y) or z
-            {"a b", "a b", true},     // a blank inside a part is a character
-            {"a b", "ab", false},
-        },
-        true);
+    Check({{"x;y", "y", true},
+           {"x^y", "y", true},
+           {"x;y", "z", false},
+           {"a*&*c", "abc", true},
+           {"a*&*d", "abc", false},
+           {"a ; b", "b", true},     // blanks beside joiners go
+           {"  abc  ", "abc", true}, // so do the outer ones
+           {"a;b&c", "a", false},    // (a or b) and c, not a or (b and c)
+           {"x&y;z", "z", true},     // (x and y) or z
+           {"a b", "a b", true},     // a blank inside a part is a character
+           {"a b", "ab", false}},
+          true);
 }
 
 TEST(MatchStr, CaseSensitivity)
 {
     Check({{"ABC", "abc", false}, {"a*", "ABC", false}}, true);
-    Check(
-        {
-            {"ABC", "abc", true},
-            {"abc", "ABC", true},
-            {"a*C", "AbC", true},
-            {"!abc", "ABC", false},
-            {"\u00e9t\u00e9", "\u00c9T\u00c9", true},
-            {">b", "C", true},
-        },
-        false);
+    Check({{"abc", "ABC", true},
+           {"a*C", "AbC", true},
+           {"!abc", "ABC", false},
+           {"\u00e9t\u00e9", "\u00c9T\u00c9", true},
+           {">b", "C", true}},
+          false);
 }
 
 TEST(MatchStr, NumericComparisons)
@@ -132,11 +104,8 @@ TEST(MatchStr, NumericComparisons)
         {
             {">5 & <10", "7", true}, // both hold
             {">5 & <10", "12", false},
-            {">5 & <10", "5", false},
             {">=5 & <=10", "5", true},
-            {">=5 & <=10", "10", true},
             {">9", "10", true}, // as numbers, not as the text "1" against "9"
-            {"<10", "9", true},
             {">2.5", "3", true},
             {"<2.5", "2.49", true},
             {">-5", "-3", true},
@@ -144,7 +113,7 @@ TEST(MatchStr, NumericComparisons)
             {">5|x", "6", true}, // "|" ends the operand
             {">5", "5", false},
             {">=5", "5.0", true},
-            {"<0", "inf", false}, // not a number: compared as text
+            {"<0", "inf", false} // not a number: compared as text
         },
         true);
 }
@@ -154,14 +123,12 @@ TEST(MatchStr, TextComparisonsUseTheOperandsLength)
     Check(
         {
             {">b", "c", true},
-            {">b", "a", false},
             {">abc", "abd", true},
             {">abc", "abcz", false}, // "abc" equals the operand
             {">=abc", "abcz", true},
             {"<abc", "ab", true},
-            {"<abc", "abd", false},
             {"<=abc", "abc", true},
-            {">5", "abc", true}, // "a" comes after "5"
+            {">5", "abc", true} // "a" comes after "5"
         },
         true);
 }
@@ -169,14 +136,7 @@ TEST(MatchStr, TextComparisonsUseTheOperandsLength)
 TEST(MatchStr, AFailedComparisonFallsBackToTheWildcard)
 {
     // The part is then matched as written, operator included.
-    Check(
-        {
-            {">z", ">z", true},
-            {"<3", "<3", true},
-            {"<3", "7", false},
-            {">z*", ">zoo", true},
-        },
-        true);
+    Check({{">z", ">z", true}, {"<3", "7", false}, {">z*", ">zoo", true}}, true);
 }
 
 TEST(MatchStr, OddPatternsNeverThrow)
@@ -199,7 +159,7 @@ TEST(MatchStr, OddPatternsNeverThrow)
             {"&a", "a", false},
             {"&", "", true},
             {">", "x", false},
-            {">=", "x", true}, // an empty operand equals the empty start of any text
+            {">=", "x", true} // an empty operand equals the empty start of any text
         },
         true);
 }
@@ -215,32 +175,26 @@ TEST(MatchStr, HostilePatternsStayCheap)
 TEST_F(MatchStrDates, DayMonthYearOrder)
 {
     UseDateFormat(QStringLiteral("d/m/yyyy"), QLatin1Char('/'));
-    Check(
-        {
-            {">1/2/2024", "15/1/2024", false}, // 15 January is before 1 February
-            {"<1/2/2024", "15/1/2024", true},
-            {">=1/2/2024", "01/02/2024", true},
-            {">1/2/2024", "2/2/2024", true},
-            {"<31/12/1999", "1/1/2000", false},
-            // Not dates in this order (month 15, 30 February): compared as text.
-            {">1/2/2024", "1/15/2024", false},
-            {"<1/2/2024", "30/2/2024", false},
-            {">1/2/2024", "30/2/2024", true},
-        },
-        true);
+    Check({{">1/2/2024", "15/1/2024", false}, // 15 January is before 1 February
+           {"<1/2/2024", "15/1/2024", true},
+           {">=1/2/2024", "01/02/2024", true},
+           {">1/2/2024", "2/2/2024", true},
+           {"<31/12/1999", "1/1/2000", false},
+           // Not dates in this order (month 15, 30 February): compared as text.
+           {">1/2/2024", "1/15/2024", false},
+           {"<1/2/2024", "30/2/2024", false},
+           {">1/2/2024", "30/2/2024", true}},
+          true);
 }
 
 TEST_F(MatchStrDates, MonthDayYearOrder)
 {
     UseDateFormat(QStringLiteral("mm/dd/yyyy"), QLatin1Char('/'));
-    Check(
-        {
-            {">1/2/2024", "1/15/2024", true}, // 15 January after 2 January
-            {"<1/2/2024", "1/15/2024", false},
-            {">1/2/2024", "15/1/2024", true}, // month 15: text, "15" after "1/"
-            {"<12/31/2023 & >12/1/2023", "12/25/2023", true},
-        },
-        true);
+    Check({{">1/2/2024", "1/15/2024", true}, // 15 January after 2 January
+           {"<1/2/2024", "1/15/2024", false},
+           {">1/2/2024", "15/1/2024", true}, // month 15: text, "15" after "1/"
+           {"<12/31/2023 & >12/1/2023", "12/25/2023", true}},
+          true);
 }
 
 TEST_F(MatchStrDates, YearFirstWithAnotherSeparator)
@@ -253,7 +207,7 @@ TEST_F(MatchStrDates, YearFirstWithAnotherSeparator)
             {">=2024-2-1", "2024-02-01", true},
             {">2024-01-31", "2024-1-5", false},  // a date, so not the text "2024-1-" > "2024-01"
             {">2024/01/31", "2024/02/01", true}, // wrong separator: text comparison
-            {"<2024-13-01", "2024-12-01", true}, // month 13 is no date: text again
+            {"<2024-13-01", "2024-12-01", true}  // month 13 is no date: text again
         },
         true);
     UseDateFormat(QStringLiteral("dd.mm.yyyy"), QLatin1Char('.'));
@@ -261,7 +215,7 @@ TEST_F(MatchStrDates, YearFirstWithAnotherSeparator)
         {
             {">01.02.2024", "15.01.2024", false},
             {"<01.02.2024", "15.01.2024", true},
-            {">1.5", "2", true}, // numbers come first
+            {">1.5", "2", true} // numbers come first
         },
         true);
 }
