@@ -53,12 +53,19 @@ protected:
         }
     }
 
+    // A second, independent look at a table of the book, as another program would have.
+    static std::unique_ptr<TTable> OpenTable(const char* name)
+    {
+        auto table = std::make_unique<TTable>();
+        table->SetDatabaseName(QStringLiteral("vantor"));
+        table->SetTableName(QString::fromLatin1(name));
+        table->Open();
+        return table;
+    }
+
     void AddGigsAndContacts()
     {
-        TTable gigs;
-        gigs.SetDatabaseName(QStringLiteral("vantor"));
-        gigs.SetTableName(QStringLiteral("gig.db"));
-        gigs.Open();
+        const std::unique_ptr<TTable> gigs = OpenTable("gig.db");
         const struct
         {
             int Day;
@@ -69,24 +76,21 @@ protected:
                     {17, "Dock Bar", "Cat"},
                     {24, "Elm Hall", "Dan"}};
         for (const auto& row : rows) {
-            gigs.Append();
-            gigs.FieldByName(QStringLiteral("Gig date"))->SetAsDateTime(May(row.Day));
-            gigs.FieldByName(QStringLiteral("Gig venue"))
+            gigs->Append();
+            gigs->FieldByName(QStringLiteral("Gig date"))->SetAsDateTime(May(row.Day));
+            gigs->FieldByName(QStringLiteral("Gig venue"))
                 ->SetAsString(QString::fromLatin1(row.Venue));
-            gigs.FieldByName(QStringLiteral("Gig contact name"))
+            gigs->FieldByName(QStringLiteral("Gig contact name"))
                 ->SetAsString(QString::fromLatin1(row.Contact));
-            gigs.Post();
+            gigs->Post();
         }
-        TTable contacts;
-        contacts.SetDatabaseName(QStringLiteral("vantor"));
-        contacts.SetTableName(QStringLiteral("contacts.db"));
-        contacts.Open();
+        const std::unique_ptr<TTable> contacts = OpenTable("contacts.db");
         for (const char* venue : {"Blue Room", "Dock Bar"}) {
-            contacts.Append();
-            contacts.FieldByName(QStringLiteral("Venue"))->SetAsString(QString::fromLatin1(venue));
-            contacts.FieldByName(QStringLiteral("Contact name 1"))
+            contacts->Append();
+            contacts->FieldByName(QStringLiteral("Venue"))->SetAsString(QString::fromLatin1(venue));
+            contacts->FieldByName(QStringLiteral("Contact name 1"))
                 ->SetAsString(QStringLiteral("Booker of %1").arg(QString::fromLatin1(venue)));
-            contacts.Post();
+            contacts->Post();
         }
     }
 

@@ -81,11 +81,36 @@ protected:
     {
         return form.findChild<QLineEdit*>(QStringLiteral("fileEdit"))->text();
     }
+    // Cancels the export's progress window the first time `when` holds for it.
+    void CancelProgressWhen(const std::function<bool(QProgressDialog&)>& when)
+    {
+        m_dialog->SetProgressDelay(0);
+        m_canceller.setInterval(0);
+        QObject::connect(&m_canceller, &QTimer::timeout, [this, when] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* progress = qobject_cast<QProgressDialog*>(widget);
+                if (!m_cancelled && progress &&
+                    progress->objectName() == QLatin1String("exportProgress") &&
+                    progress->isVisible() && when(*progress)) {
+                    m_cancelled = true;
+                    progress->cancel();
+                }
+            }
+        });
+        m_canceller.start();
+    }
+    bool OutIsEmpty() const
+    {
+        return QDir(Under(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden).isEmpty();
+    }
+
+    QTimer m_canceller;
+    bool m_cancelled = false;
 };
 
 } // namespace
 
-TEST_F(ExportDialogTest, PickingAFormatAndAFileWritesTheReport)
+TEST_F(ExportDialogTest, PickingAFormatAndAFileWritesTheReportAndIsOfferedNextTime)
 {
     const QString path = OutPath(QStringLiteral("report.html"));
     const bool written = ExecuteWith([&](TExportDialogForm& form) {
@@ -99,17 +124,12 @@ TEST_F(ExportDialogTest, PickingAFormatAndAFileWritesTheReport)
     EXPECT_TRUE(ReadAll(path).contains("<td>Plain Hall</td>"));
     EXPECT_EQ(m_dialog->Format(), efHtml);
     EXPECT_EQ(m_dialog->FileName(), path);
-}
 
-TEST_F(ExportDialogTest, TheNextExecuteOffersTheLastChoice)
-{
-    m_dialog->SetFormat(efPdf);
-    m_dialog->SetFileName(OutPath(QStringLiteral("last.pdf")));
-    ExecuteWith([&](TExportDialogForm& form) {
-        EXPECT_TRUE(form.findChild<QRadioButton*>(QStringLiteral("formatPdf"))->isChecked());
-        EXPECT_EQ(FileText(form), OutPath(QStringLiteral("last.pdf")));
+    EXPECT_FALSE(ExecuteWith([&](TExportDialogForm& form) {
+        EXPECT_TRUE(form.findChild<QRadioButton*>(QStringLiteral("formatHtml"))->isChecked());
+        EXPECT_EQ(FileText(form), path);
         Press(form, QDialogButtonBox::Cancel);
-    });
+    }));
 }
 
 TEST_F(ExportDialogTest, ChangingTheFormatChangesTheSuffixAndANameWithoutOneGetsIt)
@@ -131,13 +151,17 @@ TEST_F(ExportDialogTest, ChangingTheFormatChangesTheSuffixAndANameWithoutOneGets
               QString());
 }
 
-TEST_F(ExportDialogTest, CancelWritesNothing)
+TEST_F(ExportDialogTest, AnEmptyFileNameIsAskedForAgainAndCancelWritesNothing)
 {
-    const bool written = ExecuteWith([&](TExportDialogForm& form) {
+    TMessageCapture messages;
+    EXPECT_FALSE(ExecuteWith([&](TExportDialogForm& form) {
+        form.findChild<QLineEdit*>(QStringLiteral("fileEdit"))->clear();
+        Press(form, QDialogButtonBox::Ok);
+        EXPECT_TRUE(form.isVisible());
         Type(form, OutPath(QStringLiteral("never.csv")));
         Press(form, QDialogButtonBox::Cancel);
-    });
-    EXPECT_FALSE(written);
+    }));
+    EXPECT_EQ(messages.Messages(), QStringList{QStringLiteral("Choose the file to export to.")});
     EXPECT_FALSE(QFile::exists(OutPath(QStringLiteral("never.csv"))));
 }
 
@@ -183,79 +207,41 @@ TEST_F(ExportDialogTest, AFailedExportShowsTheErrorAndReturnsFalse)
               QStringLiteral("Cannot write the file '%1': the folder does not exist").arg(path));
 }
 
-TEST_F(ExportDialogTest, AnEmptyFileNameIsAskedForAgain)
-{
-    TMessageCapture messages;
-    EXPECT_FALSE(ExecuteWith([&](TExportDialogForm& form) {
-        form.findChild<QLineEdit*>(QStringLiteral("fileEdit"))->clear();
-        Press(form, QDialogButtonBox::Ok);
-        EXPECT_TRUE(form.isVisible());
-        Press(form, QDialogButtonBox::Cancel);
-    }));
-    EXPECT_EQ(messages.Messages(), QStringList{QStringLiteral("Choose the file to export to.")});
-}
-
-TEST_F(ExportDialogTest, CancellingTheProgressDialogRemovesThePartialFile)
+TEST_F(ExportDialogTest, CancellingTheProgressWindowRemovesThePartialFile)
 {
     AddManyGigs(400);
-    m_dialog->SetProgressDelay(0);
-    bool cancelled = false;
-    QTimer canceller;
-    canceller.setInterval(0);
-    QObject::connect(&canceller, &QTimer::timeout, [&] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* progress = qobject_cast<QProgressDialog*>(widget);
-            if (progress && progress->objectName() == QLatin1String("exportProgress") &&
-                progress->isVisible() && progress->value() > 0 && !cancelled) {
-                cancelled = true;
-                progress->cancel();
-            }
-        }
-    });
-    canceller.start();
-    const QString path = OutPath(QStringLiteral("long.csv"));
+    CancelProgressWhen([](QProgressDialog& progress) { return progress.value() > 0; });
     TMessageCapture messages;
     EXPECT_FALSE(ExecuteWith([&](TExportDialogForm& form) {
-        Type(form, path);
+        Type(form, OutPath(QStringLiteral("long.csv")));
         Press(form, QDialogButtonBox::Ok);
     }));
-    EXPECT_TRUE(cancelled);
+    EXPECT_TRUE(m_cancelled);
     EXPECT_TRUE(messages.Messages().isEmpty()) << "a cancel is the user's own choice";
-    EXPECT_TRUE(QDir(Under(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(OutIsEmpty());
 }
 
 TEST_F(ExportDialogTest, CancelWorksWhileThePdfPagesAreDrawn)
 {
     AddManyGigs(150);
     const int records = 153;
-    m_dialog->SetProgressDelay(0);
-    int cancelledAt = 0;
-    int maximum = 0;
-    QTimer canceller;
-    canceller.setInterval(0);
-    QObject::connect(&canceller, &QTimer::timeout, [&] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* progress = qobject_cast<QProgressDialog*>(widget);
-            if (progress && progress->objectName() == QLatin1String("exportProgress") &&
-                progress->isVisible() && progress->value() > records && !cancelledAt) {
-                cancelledAt = progress->value();
-                maximum = progress->maximum();
-                progress->cancel();
-            }
-        }
+    int cancelledAt = 0, maximum = 0;
+    CancelProgressWhen([&](QProgressDialog& progress) {
+        if (progress.value() <= records) return false;
+        cancelledAt = progress.value();
+        maximum = progress.maximum();
+        return true;
     });
-    canceller.start();
-    const QString path = OutPath(QStringLiteral("long.pdf"));
     TMessageCapture messages;
     EXPECT_FALSE(ExecuteWith([&](TExportDialogForm& form) {
         Choose(form, "formatPdf");
-        Type(form, path);
+        Type(form, OutPath(QStringLiteral("long.pdf")));
         Press(form, QDialogButtonBox::Ok);
     }));
     EXPECT_GT(cancelledAt, records) << "the bar moves on while the pages are drawn";
     EXPECT_LT(cancelledAt, maximum);
     EXPECT_TRUE(messages.Messages().isEmpty());
-    EXPECT_TRUE(QDir(Under(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(OutIsEmpty());
 }
 
 TEST_F(ExportDialogTest, WithoutAnOpenTableTheDialogSaysSo)

@@ -70,11 +70,7 @@ TEST_F(MainFormCommandsTest, ClosingPostsWhatWasTypedAndARefusalKeepsTheWindowOp
     Retype(GigEdit("Gig venue"), QStringLiteral("Blue Room Upstairs"));
     QTest::mouseClick(m_form->CloseButton(), Qt::LeftButton);
     EXPECT_FALSE(m_form->isVisible());
-    TTable check;
-    check.SetDatabaseName(QStringLiteral("vantor"));
-    check.SetTableName(QStringLiteral("gig.db"));
-    check.Open();
-    EXPECT_EQ(check.FieldByName(QStringLiteral("Gig venue"))->AsString(),
+    EXPECT_EQ(OpenTable("gig.db")->FieldByName(QStringLiteral("Gig venue"))->AsString(),
               QStringLiteral("Blue Room Upstairs"));
 
     m_form->show();
@@ -118,9 +114,15 @@ TEST_F(MainFormCommandsTest, HelpWithoutTheHelpFileDoesNothingVisible)
     EXPECT_EQ(QApplication::activeWindow(), m_form.get());
 }
 
-TEST_F(MainFormCommandsTest, CalendarShowsTodaysMonthModally)
+TEST_F(MainFormCommandsTest, CalendarShowsTodaysMonthModallyInItsOwnPlace)
 {
     TcalendarFormWindow calendar;
+    EXPECT_EQ(calendar.pos(), QPoint(903, 304));
+    EXPECT_EQ(calendar.size(), QSize(675, 584)); // 683 x 615 with the frame
+    EXPECT_EQ(calendar.CloseButton()->geometry(), QRect(296, 536, 75, 25));
+    EXPECT_EQ(calendar.CloseButton()->text(), QStringLiteral("Close"));
+    EXPECT_FALSE(calendar.isVisible());
+
     calendarFormWindow = &calendar;
     SetClockOverride(EncodeDate(2025, 2, 14) + 0.5);
     TDateTime shownDate = 0;
@@ -138,16 +140,6 @@ TEST_F(MainFormCommandsTest, CalendarShowsTodaysMonthModally)
     EXPECT_TRUE(mainWasBlocked);
     EXPECT_FALSE(calendar.isVisible());
     EXPECT_TRUE(m_form->isVisible());
-}
-
-TEST_F(MainFormCommandsTest, CalendarWindowHasItsSizePlaceAndCloseButton)
-{
-    TcalendarFormWindow calendar;
-    EXPECT_EQ(calendar.pos(), QPoint(903, 304));
-    EXPECT_EQ(calendar.size(), QSize(675, 584)); // 683 x 615 with the frame
-    EXPECT_EQ(calendar.CloseButton()->geometry(), QRect(296, 536, 75, 25));
-    EXPECT_EQ(calendar.CloseButton()->text(), QStringLiteral("Close"));
-    EXPECT_FALSE(calendar.isVisible());
 }
 
 TEST_F(MainFormCommandsTest, ReportsRunTheExportDialogOnTheirTables)

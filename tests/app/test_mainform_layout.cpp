@@ -204,48 +204,17 @@ TEST_F(MainFormLayoutTest, ButtonsCarryTheirCaptions)
 
 TEST_F(MainFormLayoutTest, TabGoesThroughTheControlsInTheirNumberedOrder)
 {
-    const QStringList expected{"gigVenueEdit",
-                               "gigDateEdit",
-                               "gigTimeEdit",
-                               "gigLengthEdit",
-                               "gigContactName1Edit",
-                               "gigPhone1Edit",
-                               "gigEmail1Edit",
-                               "gigContactName2Edit",
-                               "gigPhone2Edit",
-                               "gigEmail2Edit",
-                               "gigContactName3Edit",
-                               "gigPhone3Edit",
-                               "gigEmail3Edit",
-                               "gigAddressEdit",
-                               "gigAddress2Edit",
-                               "gigCityEdit",
-                               "gigStateEdit",
-                               "gigZipEdit",
-                               "gigCommentsMemo",
-                               "contactVenueEdit",
-                               "contactName1Edit",
-                               "contactPhone1Edit",
-                               "contactEmail1Edit",
-                               "contactName2Edit",
-                               "contactPhone2Edit",
-                               "contactEmail2Edit",
-                               "contactName3Edit",
-                               "contactPhone3Edit",
-                               "contactEmail3Edit",
-                               "contactAddress1Edit",
-                               "contactAddress2Edit",
-                               "contactCityEdit",
-                               "contactStateEdit",
-                               "contactZipEdit",
-                               "contactCommentsMemo",
-                               "gigGrid",
-                               "Button1",
-                               "Button2",
-                               "contactGrid",
-                               "Button3",
-                               "Button4",
-                               "Button7"};
+    const QStringList expected =
+        QStringLiteral(
+            "gigVenueEdit gigDateEdit gigTimeEdit gigLengthEdit gigContactName1Edit gigPhone1Edit "
+            "gigEmail1Edit gigContactName2Edit gigPhone2Edit gigEmail2Edit gigContactName3Edit "
+            "gigPhone3Edit gigEmail3Edit gigAddressEdit gigAddress2Edit gigCityEdit gigStateEdit "
+            "gigZipEdit gigCommentsMemo contactVenueEdit contactName1Edit contactPhone1Edit "
+            "contactEmail1Edit contactName2Edit contactPhone2Edit contactEmail2Edit "
+            "contactName3Edit contactPhone3Edit contactEmail3Edit contactAddress1Edit "
+            "contactAddress2Edit contactCityEdit contactStateEdit contactZipEdit "
+            "contactCommentsMemo gigGrid Button1 Button2 contactGrid Button3 Button4 Button7")
+            .split(QLatin1Char(' '));
     // Walk the focus chain the way Tab does.
     QStringList order;
     QWidget* w = Child(QStringLiteral("gigVenueEdit"));
