@@ -38,12 +38,7 @@ protected:
         settings.DecimalSeparator = QLatin1Char('.');
         SetFormatSettings(settings);
 
-        ASSERT_TRUE(QDir().mkpath(BookDir()));
-        const TTableDefinition gig = GigTableDefinition();
-        TTable::CreateTable(QStringLiteral("vantor"), gig.TableName, gig.FieldDefs, gig.IndexDefs);
-        const TTableDefinition contacts = ContactTableDefinition();
-        TTable::CreateTable(QStringLiteral("vantor"), contacts.TableName, contacts.FieldDefs,
-                            contacts.IndexDefs);
+        CreateBook();
         m_table = std::make_unique<TTable>();
         m_table->SetDatabaseName(QStringLiteral("vantor"));
         m_table->SetTableName(QStringLiteral("gig.db"));

@@ -43,16 +43,6 @@ protected:
 
     static TDateTime May(int day) { return EncodeDate(2024, 5, day); }
 
-    void CreateBook(const QStringList& skip = {})
-    {
-        QDir().mkpath(BookDir());
-        for (const TTableDefinition& def : GigBookDefinitions()) {
-            if (!skip.contains(def.TableName))
-                TTable::CreateTable(QStringLiteral("vantor"), def.TableName, def.FieldDefs,
-                                    def.IndexDefs);
-        }
-    }
-
     // A second, independent look at a table of the book, as another program would have.
     static std::unique_ptr<TTable> OpenTable(const char* name)
     {

