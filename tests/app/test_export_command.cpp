@@ -47,7 +47,7 @@ TEST_F(ExportCommandTest, ExportsEveryFormatOfBothTables)
     EXPECT_TRUE(ReadAll(contacts).startsWith("\xEF\xBB\xBFVenue,"));
 }
 
-TEST_F(ExportCommandTest, BadCommandLinesAreUsageErrors)
+TEST_F(ExportCommandTest, BadCommandLinesAreUsageErrorsAndFailuresExitWithOne)
 {
     const QString out = OutPath(QStringLiteral("x.csv"));
     EXPECT_EQ(Run(Args("blackout.db", "csv", out)), 2);
@@ -62,10 +62,8 @@ TEST_F(ExportCommandTest, BadCommandLinesAreUsageErrors)
     EXPECT_FALSE(QFile::exists(out));
     EXPECT_EQ(Run({QStringLiteral("--help")}), 0);
     EXPECT_TRUE(m_out.contains(QStringLiteral("export [--alias NAME] --table gig.db|contacts.db")));
-}
 
-TEST_F(ExportCommandTest, FailuresAreReportedWithExitCodeOne)
-{
+    // Failures of the export itself end with exit code one.
     const QString missing = Under(QStringLiteral("nowhere/gigs.pdf"));
     EXPECT_EQ(Run(Args("gig.db", "pdf", missing)), 1);
     EXPECT_EQ(m_err, QStringLiteral("vantor-db export: Cannot write the file '%1': the folder "

@@ -1,7 +1,6 @@
 // The pure parts of the writers: column shares, bands and pages of the printed report,
 // spreadsheet number formats, footers and links, RTF font sizes.
 #include "platform/exporter.h"
-#include "platform/pdfexporter.h"
 #include "platform/reportpagelayout.h"
 #include "platform/rtfexporter.h"
 #include "platform/xlsxexporter.h"
@@ -70,16 +69,6 @@ TEST(ExportLayout, PagesTakeWholeRowsAndATallRowStandsAlone)
     EXPECT_EQ(ranges(Paginate({}, 100)), (std::vector<std::pair<int, int>>{{0, 0}}));
 }
 
-TEST(ExportLayout, FootersCountPagesInEveryWriter)
-{
-    EXPECT_EQ(TPdfExporter::FooterText(QStringLiteral("Page &P of &N"), 3, 12),
-              QStringLiteral("Page 3 of 12"));
-    EXPECT_EQ(TXlsxExporter::FooterCode(QStringLiteral("Page &P of &N")),
-              QStringLiteral("&CPage &P of &N"));
-    EXPECT_EQ(TXlsxExporter::FooterCode(QStringLiteral("&RPage &P")), QStringLiteral("&RPage &P"));
-    EXPECT_EQ(TXlsxExporter::FooterCode(QString()), QString());
-}
-
 TEST(ExportLayout, SpreadsheetNumberFormatsFollowTheLocaleFormats)
 {
     const QChar slash(QLatin1Char('/')), colon(QLatin1Char(':'));
@@ -93,10 +82,12 @@ TEST(ExportLayout, SpreadsheetNumberFormatsFollowTheLocaleFormats)
               QStringLiteral("hh\\.mm\\.ss"));
 }
 
-TEST(ExportLayout, OnlyAddressesBecomeLinks)
+TEST(ExportLayout, SpreadsheetFootersKeepAnExplicitSectionAndOnlyAddressesBecomeLinks)
 {
-    EXPECT_EQ(TXlsxExporter::LinkFor(QStringLiteral("maria@bluelantern.example")),
-              QStringLiteral("mailto:maria@bluelantern.example"));
+    // The centred footer is read back from a written sheet; an explicit section stays.
+    EXPECT_EQ(TXlsxExporter::FooterCode(QStringLiteral("&RPage &P")), QStringLiteral("&RPage &P"));
+    EXPECT_EQ(TXlsxExporter::FooterCode(QString()), QString());
+
     EXPECT_EQ(TXlsxExporter::LinkFor(QStringLiteral("https://example.com/gigs?id=1")),
               QStringLiteral("https://example.com/gigs?id=1"));
     EXPECT_EQ(TXlsxExporter::LinkFor(QStringLiteral("Meet @ 8")), QString());
