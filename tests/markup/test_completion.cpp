@@ -77,7 +77,20 @@ TEST(Completion, GaugeSettingsCarryThePropertiesAndTheDefaultsDrawAGradientBar)
     EXPECT_EQ(vertical.Font, &c.Font());
     EXPECT_EQ(vertical.Orientation, goVertical);
 
+    // The planner's stated defaults; the drawing below shows the others.
     TCompletion defaults;
+    const TGaugeSettings d = defaults.GaugeSettings();
+    EXPECT_EQ(d.Level1Color, 0x00FFFFu);
+    EXPECT_EQ(d.Level3Color, 0x0000FFu);
+    for (TColor to : {d.Level1ColorTo, d.Level2ColorTo, d.Level3ColorTo})
+        EXPECT_EQ(to, 0xFFFFFFu);
+    EXPECT_EQ(d.Level1Perc, 70);
+    EXPECT_EQ(d.Level2Perc, 90);
+    EXPECT_FALSE(d.Stacked);
+    EXPECT_TRUE(d.ShowPercentage);
+    EXPECT_TRUE(d.CompletionSmooth);
+    EXPECT_EQ(d.Steps, 8);
+    EXPECT_EQ(d.Orientation, goHorizontal);
     defaults.SetShowPercentage(false);
     QImage image = FilledImage(102, 12);
     {
