@@ -7,6 +7,8 @@
 
 namespace {
 
+const QVariant g_null;
+
 bool IsEditing(TDataSetState state)
 {
     return state == dsEdit || state == dsInsert;
@@ -123,7 +125,7 @@ void TDataSet::SetState(TDataSetState state)
 
 void TDataSet::DataEvent(TDataEvent event, TField* field, int distance)
 {
-    if (m_disableCount > 0) return;
+    if (m_disableCount > 0 || m_sources.empty()) return;
     // A handler may unbind or free a data source; work on a snapshot of guarded pointers.
     const auto sources = m_sources;
     for (const QPointer<TDataSource>& source : sources) {
@@ -376,10 +378,9 @@ void TDataSet::Refresh()
 
 const QVariant& TDataSet::CurrentFieldValue(int fieldIndex)
 {
-    static const QVariant null;
+    if (m_state == dsBrowse) return InternalRowValue(m_row, fieldIndex);
     if (IsEditing(m_state)) return m_buffer.Values.at(fieldIndex);
-    if (!Active()) return null;
-    return InternalRowValue(m_row, fieldIndex);
+    return g_null;
 }
 
 void TDataSet::SetFieldValue(TField& field, const QVariant& value)

@@ -1,6 +1,7 @@
 #include "platform/rowcache.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -8,13 +9,17 @@ const QVariant g_null;
 
 } // namespace
 
-TRowCache::TRowCache(TTableStorage& storage)
-    : m_storage(storage), m_fieldCount(storage.FieldDefs().Count()), m_wanted(m_fieldCount, false)
+TRowCache::TRowCache(TTableStorage& storage, int maxLoadedBlocks)
+    : m_storage(storage), m_fieldCount(storage.FieldDefs().Count()),
+      m_maxLoadedBlocks(std::max(1, maxLoadedBlocks)), m_wanted(m_fieldCount, false)
 {
 }
 
 void TRowCache::Clear()
 {
+    m_lastBlock = nullptr;
+    m_lastBlockIndex = -1;
+    m_loaded.clear();
     m_blocks.clear();
     m_rowCount.reset();
 }
@@ -33,14 +38,37 @@ QVariantList TRowCache::KeyOf(const Block& block, int rowInBlock)
     return row.FirstKey;
 }
 
-TRowCache::Block* TRowCache::Load(int blockIndex)
+std::vector<int> TRowCache::WantedFields() const
 {
-    const int first = blockIndex * BlockSize;
-    if (m_rowCount && first >= *m_rowCount) return nullptr;
     std::vector<int> fields;
     for (int i = 0; i < m_fieldCount; ++i) {
         if (m_wanted[i]) fields.push_back(i);
     }
+    return fields;
+}
+
+// Records that a block holds values, dropping those of the blocks farthest from it when
+// more than the limit hold some. The block itself is never the farthest.
+void TRowCache::NoteLoaded(int blockIndex)
+{
+    if (std::find(m_loaded.begin(), m_loaded.end(), blockIndex) == m_loaded.end())
+        m_loaded.push_back(blockIndex);
+    while (int(m_loaded.size()) > m_maxLoadedBlocks) {
+        const auto farthest =
+            std::max_element(m_loaded.begin(), m_loaded.end(), [blockIndex](int a, int b) {
+                return std::abs(a - blockIndex) < std::abs(b - blockIndex);
+            });
+        for (std::vector<QVariant>& column : m_blocks[*farthest]->Columns)
+            std::vector<QVariant>().swap(column);
+        m_loaded.erase(farthest);
+    }
+}
+
+TRowCache::Block* TRowCache::Load(int blockIndex)
+{
+    const int first = blockIndex * BlockSize;
+    if (m_rowCount && first >= *m_rowCount) return nullptr;
+    const std::vector<int> fields = WantedFields();
     TRowBlock rows;
     bool forward = true;
     if (blockIndex == 0) {
@@ -73,32 +101,44 @@ TRowCache::Block* TRowCache::Load(int blockIndex)
         block->Columns[fields[c]] = std::move(rows.Columns[c]);
     if (int(m_blocks.size()) <= blockIndex) m_blocks.resize(blockIndex + 1);
     m_blocks[blockIndex] = std::move(block);
+    if (!fields.empty()) NoteLoaded(blockIndex);
     return m_blocks[blockIndex].get();
 }
 
-void TRowCache::LoadColumn(Block& block, int fieldIndex)
+// Reads a field missing from a block, together with any other wanted field the block lacks
+// (all of them when its values were dropped): one read instead of one per field.
+void TRowCache::LoadColumns(int blockIndex, int fieldIndex)
 {
+    m_wanted[fieldIndex] = true;
+    Block& block = *m_blocks[blockIndex];
+    std::vector<int> fields;
+    for (int field : WantedFields()) {
+        if (block.Columns[field].empty()) fields.push_back(field);
+    }
     TRowBlock rows;
-    m_storage.ReadBlock(TBlockSeek::AtOrAfter, block.FirstKey, 0, block.RowCount, {fieldIndex},
-                        rows);
-    std::vector<QVariant>& column = block.Columns[fieldIndex];
-    column = std::move(rows.Columns[0]);
-    // Only another program writing meanwhile could make the counts differ.
-    column.resize(block.RowCount);
+    m_storage.ReadBlock(TBlockSeek::AtOrAfter, block.FirstKey, 0, block.RowCount, fields, rows);
+    for (size_t c = 0; c < fields.size(); ++c) {
+        std::vector<QVariant>& column = block.Columns[fields[c]];
+        column = std::move(rows.Columns[c]);
+        // Only another program writing meanwhile could make the counts differ.
+        column.resize(block.RowCount);
+    }
+    NoteLoaded(blockIndex);
 }
 
 TRowCache::Block* TRowCache::Find(int row)
 {
     if (row < 0) return nullptr;
     const int blockIndex = row / BlockSize;
-    Block* block = Cached(blockIndex) ? m_blocks[blockIndex].get() : Load(blockIndex);
-    if (!block || row % BlockSize >= block->RowCount) return nullptr;
+    Block* block = m_lastBlock;
+    if (blockIndex != m_lastBlockIndex) {
+        block = Cached(blockIndex) ? m_blocks[blockIndex].get() : Load(blockIndex);
+        if (!block) return nullptr;
+        m_lastBlock = block;
+        m_lastBlockIndex = blockIndex;
+    }
+    if (row % BlockSize >= block->RowCount) return nullptr;
     return block;
-}
-
-bool TRowCache::RowExists(int row)
-{
-    return Find(row) != nullptr;
 }
 
 int TRowCache::RowCount()
@@ -107,14 +147,11 @@ int TRowCache::RowCount()
     return *m_rowCount;
 }
 
-const QVariant& TRowCache::Value(int row, int fieldIndex)
+const QVariant& TRowCache::FindValue(int row, int fieldIndex)
 {
     Block* block = Find(row);
     if (!block || fieldIndex < 0 || fieldIndex >= m_fieldCount) return g_null;
-    if (block->Columns[fieldIndex].empty()) {
-        m_wanted[fieldIndex] = true;
-        LoadColumn(*block, fieldIndex);
-    }
+    if (block->Columns[fieldIndex].empty()) LoadColumns(row / BlockSize, fieldIndex);
     return block->Columns[fieldIndex][row % BlockSize];
 }
 

@@ -113,33 +113,36 @@ QVariant RawColumn(sqlite3_stmt* stmt, int column)
     }
 }
 
-QVariant FieldColumn(sqlite3_stmt* stmt, int column, TFieldType type, TStoredDateReader& dates)
+// A stored value in the form TField uses. The value comes from sqlite3_column_value: one
+// call per column instead of one per property. Such a value may be read only while no other
+// thread uses the connection, and a table's storage is used by one thread.
+QVariant FieldValue(sqlite3_value* value, TFieldType type, TStoredDateReader& dates)
 {
     if (type == ftString || type == ftMemo) {
         // A NULL has no text; an empty text is stored as NULL anyway.
-        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        const int bytes = text ? sqlite3_column_bytes(stmt, column) : 0;
+        const char* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+        const int bytes = text ? sqlite3_value_bytes(value) : 0;
         return bytes == 0 ? QVariant() : QVariant(QString::fromUtf8(text, bytes));
     }
-    const int storage = sqlite3_column_type(stmt, column);
+    const int storage = sqlite3_value_type(value);
     if (storage == SQLITE_NULL) return {};
     switch (type) {
     case ftInteger:
     case ftAutoInc:
-        return qlonglong(sqlite3_column_int64(stmt, column));
+        return qlonglong(sqlite3_value_int64(value));
     case ftBoolean:
-        return sqlite3_column_int64(stmt, column) != 0;
+        return sqlite3_value_int64(value) != 0;
     case ftDate:
     case ftTime:
     case ftDateTime: {
-        if (storage != SQLITE_TEXT) return sqlite3_column_double(stmt, column);
-        double value = 0;
-        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        if (!dates.Read(type, text, sqlite3_column_bytes(stmt, column), value)) return {};
-        return value;
+        if (storage != SQLITE_TEXT) return sqlite3_value_double(value);
+        double date = 0;
+        const char* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+        if (!dates.Read(type, text, sqlite3_value_bytes(value), date)) return {};
+        return date;
     }
     default:
-        return sqlite3_column_double(stmt, column);
+        return sqlite3_value_double(value);
     }
 }
 
@@ -430,7 +433,8 @@ void TTableStorage::ReadBlock(TBlockSeek seek, const QVariantList& boundary, int
                 out.LastKey << RawColumn(stmt.get(), k);
         }
         for (size_t c = 0; c < types.size(); ++c)
-            out.Columns[c].push_back(FieldColumn(stmt.get(), sources[c], types[c], dates[c]));
+            out.Columns[c].push_back(
+                FieldValue(sqlite3_column_value(stmt.get(), sources[c]), types[c], dates[c]));
         ++out.RowCount;
     }
     if (backwards) {
@@ -479,7 +483,8 @@ std::vector<QVariant> TTableStorage::ReadRecord(const QVariantList& identity)
     std::vector<QVariant> values;
     TStoredDateReader dates;
     for (int i = 0; i < m_fields.Count(); ++i)
-        values.push_back(FieldColumn(stmt.get(), i, m_fields.Items(i).DataType, dates));
+        values.push_back(
+            FieldValue(sqlite3_column_value(stmt.get(), i), m_fields.Items(i).DataType, dates));
     return values;
 }
 

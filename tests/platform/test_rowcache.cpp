@@ -1,4 +1,6 @@
+#include "platform/rowcache.h"
 #include "platform/tableschema.h"
+#include "platform/tablestorage.h"
 #include "tablefixture.h"
 
 #include <QSqlDatabase>
@@ -109,4 +111,46 @@ TEST_F(ManyRowsTest, WritesInTheMiddleAreSeenAcrossBlocks)
     m_table->Last();
     EXPECT_EQ(Venue(*m_table), QStringLiteral("V2999"));
     EXPECT_EQ(m_table->RecNo(), Rows);
+}
+
+// The cache on its own, keeping the values of at most two of its three blocks: what was
+// dropped is read again, every wanted field at once, and nothing is ever wrong or missing.
+TEST_F(ManyRowsTest, CacheKeepsTheValuesOfFewBlocksAndReadsDroppedOnesAgain)
+{
+    TTableStorage storage(m_dir.path(), QStringLiteral("gig.db"), true);
+    TRowCache cache(storage, 2);
+    const int date = storage.FieldDefs().IndexOf(QStringLiteral("Gig date"));
+    const int venue = storage.FieldDefs().IndexOf(QStringLiteral("Gig venue"));
+    const int time = storage.FieldDefs().IndexOf(QStringLiteral("Gig time"));
+    for (int row = 0; row < Rows; ++row) {
+        ASSERT_EQ(cache.Value(row, venue).toString(), QStringLiteral("V%1").arg(row));
+        ASSERT_DOUBLE_EQ(cache.Value(row, date).toDouble(), Day(1) + row);
+        ASSERT_LE(cache.LoadedBlockCount(), 2);
+    }
+    EXPECT_EQ(cache.LoadedBlockCount(), 2);
+    EXPECT_FALSE(cache.RowExists(Rows));
+    EXPECT_FALSE(cache.Value(Rows, venue).isValid());
+
+    for (int row : {5, 2999, 1030, 0, 2100, 1023, 2048, 2047}) {
+        EXPECT_TRUE(cache.RowExists(row));
+        EXPECT_EQ(cache.Value(row, venue).toString(), QStringLiteral("V%1").arg(row));
+        EXPECT_DOUBLE_EQ(cache.Value(row, date).toDouble(), Day(1) + row);
+        EXPECT_FALSE(cache.Value(row, time).isValid()); // never written
+        EXPECT_LE(cache.LoadedBlockCount(), 2);
+    }
+    EXPECT_EQ(storage.PositionOf(cache.Identity(1500)), 1500);
+}
+
+TEST_F(ManyRowsTest, CacheHoldingOneBlockStillWalksBothWays)
+{
+    TTableStorage storage(m_dir.path(), QStringLiteral("gig.db"), true);
+    TRowCache cache(storage, 1);
+    const int venue = storage.FieldDefs().IndexOf(QStringLiteral("Gig venue"));
+    for (int row = Rows - 1; row >= 0; --row)
+        ASSERT_EQ(cache.Value(row, venue).toString(), QStringLiteral("V%1").arg(row));
+    EXPECT_EQ(cache.LoadedBlockCount(), 1);
+    EXPECT_EQ(cache.RowCount(), Rows);
+    cache.Clear();
+    EXPECT_EQ(cache.LoadedBlockCount(), 0);
+    EXPECT_EQ(cache.Value(2500, venue).toString(), QStringLiteral("V2500"));
 }
