@@ -26,6 +26,7 @@ struct TPlace
 {
     const char* Name;
     QRect Geometry;
+    const char* Caption = nullptr; // of a button
 };
 
 // Every control of the window where the layout puts it: left, top, width, height.
@@ -36,7 +37,7 @@ const TPlace Places[] = {
     {"gigDateEdit", {40, 318, 121, 21}},
     {"gigTimeEdit", {169, 317, 121, 21}},
     {"gigLengthEdit", {297, 317, 49, 21}},
-    {"Button2", {352, 317, 105, 25}},
+    {"Button2", {352, 317, 105, 25}, "Calendar"},
     {"gigContactName1Edit", {40, 360, 121, 21}},
     {"gigPhone1Edit", {168, 360, 121, 21}},
     {"gigEmail1Edit", {296, 360, 161, 21}},
@@ -48,7 +49,7 @@ const TPlace Places[] = {
     {"gigEmail3Edit", {296, 424, 161, 21}},
     {"gigAddressEdit", {40, 464, 185, 21}},
     {"gigAddress2Edit", {40, 496, 185, 21}},
-    {"Button3", {352, 464, 89, 25}},
+    {"Button3", {352, 464, 89, 25}, "Gig Report"},
     {"gigCityEdit", {40, 536, 121, 21}},
     {"gigStateEdit", {168, 536, 33, 21}},
     {"gigZipEdit", {208, 536, 121, 21}},
@@ -67,15 +68,15 @@ const TPlace Places[] = {
     {"contactEmail3Edit", {776, 424, 161, 21}},
     {"contactAddress1Edit", {520, 464, 185, 21}},
     {"contactAddress2Edit", {520, 496, 185, 21}},
-    {"Button4", {832, 464, 89, 25}},
+    {"Button4", {832, 464, 89, 25}, "Contact Report"},
     {"contactCityEdit", {520, 536, 121, 21}},
     {"contactStateEdit", {648, 536, 33, 21}},
     {"contactZipEdit", {688, 536, 121, 21}},
     {"contactCommentsMemo", {520, 592, 417, 129}},
     {"Bevel1", {480, 8, 9, 729}},
-    {"Button1", {448, 744, 75, 25}},
+    {"Button1", {448, 744, 75, 25}, "&Close"},
     {"Label10", {632, 744, 180, 13}},
-    {"Button7", {864, 744, 75, 25}},
+    {"Button7", {864, 744, 75, 25}, "Help"},
 };
 
 struct TCaption
@@ -143,17 +144,24 @@ TEST_F(MainFormLayoutTest, TheWindowIsSkyBlueVantorInAnEightPointSansSerif)
         << QFontInfo(m_form->font()).family().toStdString();
 }
 
-TEST_F(MainFormLayoutTest, EveryControlHasItsPlaceAndSize)
+TEST_F(MainFormLayoutTest, EveryControlHasItsPlaceAndSizeAndEveryButtonItsCaption)
 {
     for (const TPlace& place : Places) {
         QWidget* control = Child(QString::fromLatin1(place.Name));
         ASSERT_NE(control, nullptr) << place.Name;
         EXPECT_EQ(control->geometry(), place.Geometry) << place.Name;
         EXPECT_TRUE(control->isVisible()) << place.Name;
+        if (auto* button = qobject_cast<QPushButton*>(control)) {
+            EXPECT_EQ(button->text(), QString::fromLatin1(place.Caption)) << place.Name;
+            QString shown = button->text();
+            shown.remove(QLatin1Char('&'));
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(shown) + 8, button->width())
+                << place.Name;
+        }
     }
 }
 
-TEST_F(MainFormLayoutTest, CaptionsAreBoldAndSitWhereTheyBelong)
+TEST_F(MainFormLayoutTest, CaptionsAreBoldAndSitWhereTheyBelongAndTheLinkIsBlue)
 {
     for (const TCaption& caption : Captions) {
         auto* label = m_form->findChild<TLabel*>(QString::fromLatin1(caption.Name));
@@ -167,39 +175,15 @@ TEST_F(MainFormLayoutTest, CaptionsAreBoldAndSitWhereTheyBelong)
     }
     EXPECT_EQ(TextColour(m_form->findChild<TLabel*>(QStringLiteral("versionLabel"))),
               ToQColor(clRed));
-}
 
-TEST_F(MainFormLayoutTest, TheLinkLabelShowsTheMakersAddressInBlue)
-{
+    // The link label shows the maker's address, bold, underlined and blue, under a hand.
     TLabel* link = m_form->LinkLabel();
     EXPECT_EQ(link, m_form->findChild<TLabel*>(QStringLiteral("Label10")));
     EXPECT_TRUE(QString::fromLatin1(MakerWebAddress).endsWith(link->text()));
-    EXPECT_TRUE(link->font().bold());
-    EXPECT_TRUE(link->font().underline());
+    EXPECT_TRUE(link->font().bold() && link->font().underline());
     EXPECT_EQ(TextColour(link), ToQColor(clBlue));
     EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_LE(link->fontMetrics().horizontalAdvance(link->text()), link->width());
-}
-
-TEST_F(MainFormLayoutTest, ButtonsCarryTheirCaptions)
-{
-    const struct
-    {
-        const char* Name;
-        const char* Caption;
-    } buttons[] = {{"Button1", "&Close"},
-                   {"Button2", "Calendar"},
-                   {"Button3", "Gig Report"},
-                   {"Button4", "Contact Report"},
-                   {"Button7", "Help"}};
-    for (const auto& b : buttons) {
-        auto* button = m_form->findChild<QPushButton*>(QString::fromLatin1(b.Name));
-        ASSERT_NE(button, nullptr) << b.Name;
-        EXPECT_EQ(button->text(), QString::fromLatin1(b.Caption));
-        QString shown = button->text();
-        shown.remove(QLatin1Char('&'));
-        EXPECT_LE(button->fontMetrics().horizontalAdvance(shown) + 8, button->width()) << b.Name;
-    }
 }
 
 TEST_F(MainFormLayoutTest, TabGoesThroughTheControlsInTheirNumberedOrder)
