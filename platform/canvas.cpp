@@ -7,6 +7,7 @@
 #include "platform/canvas.h"
 
 #include "platform/bitmap.h"
+#include "platform/fontface.h"
 #include "platform/numeric.h"
 
 #include <QGlyphRun>
@@ -93,26 +94,32 @@ QImage* TCanvas::Image() const
     return nullptr;
 }
 
-int TCanvas::PixelsPerInchX() const { return m_device ? m_device->logicalDpiX() : 96; }
-int TCanvas::PixelsPerInchY() const { return m_device ? m_device->logicalDpiY() : 96; }
+int TCanvas::PixelsPerInchX() const
+{
+    return m_device ? m_device->logicalDpiX() : 96;
+}
+int TCanvas::PixelsPerInchY() const
+{
+    return m_device ? m_device->logicalDpiY() : 96;
+}
+
+const TFontFace& TCanvas::Face() const
+{
+    // Colour and orientation changes leave the face as it is.
+    if (!m_face || (m_fontDirty && !m_face->IsFaceOf(m_font)))
+        m_face = TFontFace::Of(m_font, m_device);
+    m_fontDirty = false;
+    return *m_face;
+}
 
 const QFont& TCanvas::QtFont() const
 {
-    if (m_fontDirty) {
-        m_qfont = m_font.ToQFont();
-        m_metrics.reset();
-        m_fontDirty = false;
-    }
-    return m_qfont;
+    return Face().Font();
 }
 
 const QFontMetrics& TCanvas::FontMetrics() const
 {
-    if (m_fontDirty || !m_metrics) {
-        const QFont& font = QtFont();
-        m_metrics.emplace(m_device ? QFontMetrics(font, m_device) : QFontMetrics(font));
-    }
-    return *m_metrics;
+    return Face().Metrics();
 }
 
 // ---------------------------------------------------------------------------
@@ -123,10 +130,18 @@ void TCanvas::ApplyCompositionForPen()
     QPainter* p = Painter();
     if (!p) return;
     switch (m_pen.Mode()) {
-    case pmCopy: p->setCompositionMode(QPainter::CompositionMode_SourceOver); break;
-    case pmXor: p->setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
-    case pmNotXor: p->setCompositionMode(QPainter::RasterOp_NotSourceXorDestination); break;
-    case pmNot: p->setCompositionMode(QPainter::RasterOp_NotDestination); break;
+    case pmCopy:
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        break;
+    case pmXor:
+        p->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        break;
+    case pmNotXor:
+        p->setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+        break;
+    case pmNot:
+        p->setCompositionMode(QPainter::RasterOp_NotDestination);
+        break;
     }
 }
 
@@ -149,11 +164,16 @@ const std::vector<int>& DashPattern(TPenStyle style)
     static const std::vector<int> dashDot{9, 6, 3, 6};
     static const std::vector<int> dashDotDot{9, 3, 3, 3, 3, 3};
     switch (style) {
-    case psDash: return dash;
-    case psDot: return dot;
-    case psDashDot: return dashDot;
-    case psDashDotDot: return dashDotDot;
-    default: return solid;
+    case psDash:
+        return dash;
+    case psDot:
+        return dot;
+    case psDashDot:
+        return dashDot;
+    case psDashDotDot:
+        return dashDotDot;
+    default:
+        return solid;
     }
 }
 
@@ -161,7 +181,8 @@ bool PatternOn(const std::vector<int>& pattern, int index)
 {
     if (pattern.empty()) return true;
     int period = 0;
-    for (int v : pattern) period += v;
+    for (int v : pattern)
+        period += v;
     int pos = index % period;
     for (size_t i = 0; i < pattern.size(); ++i) {
         if (pos < pattern[i]) return i % 2 == 0;
@@ -195,13 +216,17 @@ void TCanvas::DrawPixelRun(int x, int y, int count, bool horizontal)
 void TCanvas::DrawCosmeticLine(int x0, int y0, int x1, int y1)
 {
     if (y0 == y1) {
-        if (x1 > x0) DrawPixelRun(x0, y0, x1 - x0, true);
-        else if (x1 < x0) DrawPixelRun(x1 + 1, y0, x0 - x1, true);
+        if (x1 > x0)
+            DrawPixelRun(x0, y0, x1 - x0, true);
+        else if (x1 < x0)
+            DrawPixelRun(x1 + 1, y0, x0 - x1, true);
         return;
     }
     if (x0 == x1) {
-        if (y1 > y0) DrawPixelRun(x0, y0, y1 - y0, false);
-        else DrawPixelRun(x0, y1 + 1, y0 - y1, false);
+        if (y1 > y0)
+            DrawPixelRun(x0, y0, y1 - y0, false);
+        else
+            DrawPixelRun(x0, y1 + 1, y0 - y1, false);
         return;
     }
     const QColor color = ToQColor(m_pen.Color());
@@ -248,8 +273,10 @@ void TCanvas::DrawWideLine(int x0, int y0, int x1, int y1)
 void TCanvas::LineTo(int x, int y)
 {
     if (m_pen.Style() != psClear) {
-        if (m_pen.Width() <= 1) DrawCosmeticLine(m_penPos.X, m_penPos.Y, x, y);
-        else DrawWideLine(m_penPos.X, m_penPos.Y, x, y);
+        if (m_pen.Width() <= 1)
+            DrawCosmeticLine(m_penPos.X, m_penPos.Y, x, y);
+        else
+            DrawWideLine(m_penPos.X, m_penPos.Y, x, y);
     }
     m_penPos = TPoint(x, y);
 }
@@ -259,7 +286,8 @@ void TCanvas::Polyline(const std::vector<TPoint>& points)
     if (points.empty()) return;
     const TPoint saved = m_penPos;
     MoveTo(points[0].X, points[0].Y);
-    for (size_t i = 1; i < points.size(); ++i) LineTo(points[i].X, points[i].Y);
+    for (size_t i = 1; i < points.size(); ++i)
+        LineTo(points[i].X, points[i].Y);
     m_penPos = saved;
 }
 
@@ -273,27 +301,33 @@ void TCanvas::FillWithBrush(const QRect& r)
     if (!p) return;
     const QColor color = ToQColor(m_brush.Color());
     switch (m_brush.Style()) {
-    case bsClear: return;
+    case bsClear:
+        return;
     case bsSolid:
         if (color.isValid()) p->fillRect(r, color);
         return;
-    default: break;
+    default:
+        break;
     }
     if (m_bkMode == bkOpaque && ToQColor(m_bkColor).isValid()) p->fillRect(r, ToQColor(m_bkColor));
-    static const Qt::BrushStyle hatch[] = {Qt::SolidPattern,  Qt::NoBrush,       Qt::HorPattern,
-                                           Qt::VerPattern,    Qt::FDiagPattern,  Qt::BDiagPattern,
-                                           Qt::CrossPattern,  Qt::DiagCrossPattern};
+    static const Qt::BrushStyle hatch[] = {Qt::SolidPattern, Qt::NoBrush,         Qt::HorPattern,
+                                           Qt::VerPattern,   Qt::FDiagPattern,    Qt::BDiagPattern,
+                                           Qt::CrossPattern, Qt::DiagCrossPattern};
     if (color.isValid()) p->fillRect(r, QBrush(color, hatch[m_brush.Style()]));
 }
 
-void TCanvas::FillRect(const TRect& r) { FillWithBrush(r.ToQRect()); }
+void TCanvas::FillRect(const TRect& r)
+{
+    FillWithBrush(r.ToQRect());
+}
 
 void TCanvas::FillRects(const std::vector<TRect>& rects)
 {
     QPainter* p = Painter();
     if (!p) return;
     if (m_brush.Style() != bsSolid) {
-        for (const TRect& r : rects) FillRect(r);
+        for (const TRect& r : rects)
+            FillRect(r);
         return;
     }
     const QColor color = ToQColor(m_brush.Color());
@@ -363,8 +397,7 @@ QBrush FillBrush(const TBrush& brush)
 }
 } // namespace
 
-void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth,
-                        int cornerHeight)
+void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
 {
     QPainter* p = Painter();
     if (!p || right <= left || bottom <= top) return;
@@ -392,7 +425,8 @@ void TCanvas::Polygon(const std::vector<TPoint>& points)
     QPainter* p = Painter();
     if (!p || points.size() < 2) return;
     QPolygon polygon;
-    for (const TPoint& pt : points) polygon << pt.ToQPoint();
+    for (const TPoint& pt : points)
+        polygon << pt.ToQPoint();
     ApplyCompositionForPen();
     p->setPen(OutlinePen(m_pen));
     p->setBrush(FillBrush(m_brush));
@@ -437,33 +471,100 @@ void TCanvas::SetPixel(int x, int y, TColor color)
 // ---------------------------------------------------------------------------
 // Text
 
-int TCanvas::TextWidth(const QString& text) const { return FontMetrics().horizontalAdvance(text); }
+namespace {
 
-int TCanvas::TextHeight(const QString&) const { return FontMetrics().height(); }
+// Underline and strike-out laid out as Qt's text drawing lays them out, over the line's
+// exact advance (a glyph run would take its length from the last glyph's box instead).
+void DrawDecorations(QPainter& painter, const QFont& font, const QRawFont& raw, qreal x,
+                     qreal baseline, qreal width)
+{
+    const QPen textPen = painter.pen();
+    const QBrush brush = painter.brush();
+    QPen pen = textPen;
+    pen.setStyle(Qt::SolidLine);
+    pen.setWidthF(raw.lineThickness());
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const QLineF line(std::floor(x), baseline, std::floor(x + width), baseline);
+    if (font.underline()) {
+        // Kept off the glyphs above it, but within the descent.
+        const qreal position = raw.underlinePosition();
+        qreal offset = std::ceil(position) + 0.5;
+        if (position <= raw.descent()) offset = std::min(offset, raw.descent() - 0.5);
+        painter.drawLine(line.translated(0, offset));
+    }
+    if (font.strikeOut()) painter.drawLine(line.translated(0, -raw.ascent() / 3));
+    painter.setPen(textPen);
+    painter.setBrush(brush);
+}
 
-int TCanvas::ExternalLeading() const { return std::max(0, FontMetrics().leading()); }
+// Glyphs placed from the start of the line, drawn with the pen of the painter.
+void DrawPlaced(QPainter& painter, const TFontFace& face, const TPlacedGlyphs& placed, int x,
+                int baseline)
+{
+    if (placed.Count() == 0) return;
+    QVarLengthArray<QPointF, 128> positions(placed.Count());
+    for (qsizetype i = 0; i < placed.Count(); ++i)
+        positions[i] = QPointF(placed.Starts[i], 0);
+    QGlyphRun run;
+    run.setRawFont(face.RawFont());
+    run.setRawData(placed.Glyphs.constData(), positions.constData(),
+                   static_cast<int>(placed.Count()));
+    painter.drawGlyphRun(QPointF(x, baseline), run);
+    if (face.Font().underline() || face.Font().strikeOut())
+        DrawDecorations(painter, face.Font(), face.RawFont(), x, baseline, placed.Width());
+}
+
+} // namespace
+
+int TCanvas::TextWidth(const QString& text) const
+{
+    return Face().Width(text);
+}
+
+int TCanvas::TextHeight(const QString&) const
+{
+    return FontMetrics().height();
+}
+
+int TCanvas::ExternalLeading() const
+{
+    return std::max(0, FontMetrics().leading());
+}
 
 int TCanvas::TextFit(const QString& text, int maxExtent, std::vector<int>* extents) const
 {
-    const QFontMetrics& fm = FontMetrics();
+    const TFontFace& face = Face();
+    TPlacedGlyphs placed;
+    const bool simple = face.Place(text, placed);
+    const auto prefixWidth = [&](int count) {
+        return simple ? qRound(placed.PrefixWidth(count))
+                      : face.Metrics().horizontalAdvance(text, count);
+    };
     if (extents) extents->clear();
     int fit = 0;
     for (int i = 1; i <= text.size(); ++i) {
-        const int w = fm.horizontalAdvance(text, i);
+        const int w = prefixWidth(i);
         if (extents) extents->push_back(w);
-        if (w <= maxExtent && fit == i - 1) fit = i;
-        else if (!extents) break;
+        if (w <= maxExtent && fit == i - 1)
+            fit = i;
+        else if (!extents)
+            break;
     }
     return fit;
 }
 
-void TCanvas::DrawTextLine(const QString& line, int underlineAt, int x, int top, int ascent,
-                           const QRect* clip)
+int TCanvas::DrawTextLine(const QString& line, int underlineAt, int x, int top, int ascent,
+                          const QRect* clip)
 {
+    const TFontFace& face = Face();
+    TPlacedGlyphs placed;
+    const bool simple = face.Place(line, placed);
+    const QFontMetrics& fm = face.Metrics();
+    const int width = simple ? qRound(placed.Width()) : fm.horizontalAdvance(line);
     QPainter* p = Painter();
-    if (!p) return;
-    const QFontMetrics& fm = FontMetrics();
-    const int width = fm.horizontalAdvance(line);
+    if (!p) return width;
     const QRect box(x, top, width, fm.height());
     // Clip changes are costly on vector devices (PDF, printers): only clip what sticks out.
     const bool clipped = clip && !clip->contains(box);
@@ -473,17 +574,24 @@ void TCanvas::DrawTextLine(const QString& line, int underlineAt, int x, int top,
     }
     if (m_bkMode == bkOpaque && ToQColor(m_bkColor).isValid())
         p->fillRect(box, ToQColor(m_bkColor));
-    if (p->font() != QtFont()) p->setFont(QtFont());
     UseTextPen(*p);
-    p->drawText(x, top + ascent, line);
+    if (simple) {
+        DrawPlaced(*p, face, placed, x, top + ascent);
+    } else {
+        if (p->font() != face.Font()) p->setFont(face.Font());
+        p->drawText(x, top + ascent, line);
+    }
     if (underlineAt >= 0 && underlineAt < line.size()) {
         const QColor color = ToQColor(m_font.Color());
-        const int ux = x + fm.horizontalAdvance(line, underlineAt);
-        const int uw = fm.horizontalAdvance(line.at(underlineAt));
+        const int ux = x + (simple ? qRound(placed.PrefixWidth(underlineAt))
+                                   : fm.horizontalAdvance(line, underlineAt));
+        const int uw = simple ? qRound(placed.SpanWidth(underlineAt, underlineAt + 1))
+                              : fm.horizontalAdvance(line.at(underlineAt));
         const int uy = top + ascent + std::max(1, fm.underlinePos());
         p->fillRect(QRect(ux, uy, std::max(1, uw), std::max(1, fm.lineWidth())), color);
     }
     if (clipped) p->restore();
+    return width;
 }
 
 void TCanvas::UseTextPen(QPainter& painter)
@@ -507,17 +615,18 @@ void TCanvas::TextOut(int x, int y, const QString& text)
 {
     QPainter* p = Painter();
     if (!p) return;
-    const QFontMetrics& fm = FontMetrics();
+    const int ascent = FontMetrics().ascent();
+    int width = 0;
     if (m_font.Orientation() == 0) {
-        DrawTextLine(text, -1, x, y, fm.ascent(), nullptr);
+        width = DrawTextLine(text, -1, x, y, ascent, nullptr);
     } else {
         p->save();
         p->translate(x, y);
         p->rotate(-m_font.Orientation() / 10.0);
-        DrawTextLine(text, -1, 0, 0, fm.ascent(), nullptr);
+        width = DrawTextLine(text, -1, 0, 0, ascent, nullptr);
         p->restore();
     }
-    m_penPos = TPoint(x + fm.horizontalAdvance(text), y);
+    m_penPos = TPoint(x + width, y);
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
@@ -547,45 +656,49 @@ QString StripPrefix(const QString& text, int& underlineAt)
     return out;
 }
 
-QString ExpandTabs(const QString& line, const QFontMetrics& fm)
+QString ExpandTabs(const QString& line, const TFontFace& face)
 {
     if (!line.contains(QLatin1Char('\t'))) return line;
-    const int stop = std::max(1, 8 * fm.averageCharWidth());
+    const int stop = std::max(1, 8 * face.Metrics().averageCharWidth());
     QString out;
     for (QChar c : line) {
         if (c != QLatin1Char('\t')) {
             out += c;
             continue;
         }
-        const int w = fm.horizontalAdvance(out);
+        const int w = face.Width(out);
         const int target = (w / stop + 1) * stop;
-        while (fm.horizontalAdvance(out) < target) out += QLatin1Char(' ');
+        while (face.Width(out) < target)
+            out += QLatin1Char(' ');
     }
     return out;
 }
 
-QString EndEllipsis(const QString& line, int width, const QFontMetrics& fm)
+QString EndEllipsis(const QString& line, int width, const TFontFace& face)
 {
-    if (fm.horizontalAdvance(line) <= width) return line;
+    if (face.Width(line) <= width) return line;
     const QString dots = QStringLiteral("...");
     int keep = line.size();
-    while (keep > 0 && fm.horizontalAdvance(line.left(keep) + dots) > width) --keep;
+    while (keep > 0 && face.Width(line.left(keep) + dots) > width)
+        --keep;
     return line.left(keep) + dots;
 }
 
 // Greedy wrapping at blanks; a word wider than the width stays whole on its own line.
-QStringList WrapLine(const QString& line, int width, const QFontMetrics& fm)
+QStringList WrapLine(const QString& line, int width, const TFontFace& face)
 {
     QStringList out;
     QString current;
     int i = 0;
     while (i < line.size()) {
         int end = i;
-        while (end < line.size() && line[end] != QLatin1Char(' ')) ++end;
-        while (end < line.size() && line[end] == QLatin1Char(' ')) ++end;
+        while (end < line.size() && line[end] != QLatin1Char(' '))
+            ++end;
+        while (end < line.size() && line[end] == QLatin1Char(' '))
+            ++end;
         const QString word = line.mid(i, end - i);
         const QString candidate = current + word;
-        if (!current.isEmpty() && fm.horizontalAdvance(candidate.trimmed()) > width) {
+        if (!current.isEmpty() && face.Width(candidate.trimmed()) > width) {
             out << current;
             current = word;
         } else {
@@ -601,7 +714,8 @@ QStringList WrapLine(const QString& line, int width, const QFontMetrics& fm)
 
 int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
 {
-    const QFontMetrics& fm = FontMetrics();
+    const TFontFace& face = Face();
+    const QFontMetrics& fm = face.Metrics();
     const int lineHeight = fm.height() + ((flags & DT_EXTERNALLEADING) ? ExternalLeading() : 0);
     if (text.isEmpty()) {
         if (flags & DT_CALCRECT) {
@@ -639,14 +753,15 @@ int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
         }
     }
     if (flags & DT_EXPANDTABS) {
-        for (QString& line : lines) line = ExpandTabs(line, fm);
+        for (QString& line : lines)
+            line = ExpandTabs(line, face);
     }
     if ((flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE)) {
         QStringList wrapped;
         std::vector<int> wrappedUnderlines;
         for (int i = 0; i < lines.size(); ++i) {
             int at = underlines[i];
-            for (const QString& piece : WrapLine(lines[i], r.Width(), fm)) {
+            for (const QString& piece : WrapLine(lines[i], r.Width(), face)) {
                 wrapped << piece;
                 wrappedUnderlines.push_back(at >= 0 && at < piece.size() ? at : -1);
                 at = at >= 0 ? at - static_cast<int>(piece.size()) : -1;
@@ -657,7 +772,7 @@ int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
     }
     if (flags & DT_END_ELLIPSIS) {
         for (int i = 0; i < lines.size(); ++i) {
-            const QString cut = EndEllipsis(lines[i], r.Width(), fm);
+            const QString cut = EndEllipsis(lines[i], r.Width(), face);
             if (cut != lines[i] && underlines[i] >= cut.size() - 3) underlines[i] = -1;
             lines[i] = cut;
         }
@@ -666,9 +781,10 @@ int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
     int maxWidth = 0;
     for (QString& line : lines) {
         if (flags & DT_WORDBREAK) {
-            while (line.endsWith(QLatin1Char(' ')) && line.size() > 1) line.chop(1);
+            while (line.endsWith(QLatin1Char(' ')) && line.size() > 1)
+                line.chop(1);
         }
-        maxWidth = std::max(maxWidth, fm.horizontalAdvance(line));
+        maxWidth = std::max(maxWidth, face.Width(line));
     }
     const int totalHeight = lineHeight * static_cast<int>(lines.size());
 
@@ -680,17 +796,21 @@ int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
 
     int top = r.Top;
     if (flags & DT_SINGLELINE) {
-        if (flags & DT_VCENTER) top = r.Top + (r.Height() - lineHeight) / 2;
-        else if (flags & DT_BOTTOM) top = r.Bottom - lineHeight;
+        if (flags & DT_VCENTER)
+            top = r.Top + (r.Height() - lineHeight) / 2;
+        else if (flags & DT_BOTTOM)
+            top = r.Bottom - lineHeight;
     }
     const QRect clipRect(r.Left, r.Top, std::max(0, r.Width()), std::max(0, r.Height()));
     const QRect* clip = (flags & DT_NOCLIP) ? nullptr : &clipRect;
     if (clip && clip->isEmpty()) return totalHeight;
     for (int i = 0; i < lines.size(); ++i) {
-        const int w = fm.horizontalAdvance(lines[i]);
+        const int w = face.Width(lines[i]);
         int x = r.Left;
-        if (flags & DT_CENTER) x = r.Left + (r.Width() - w) / 2;
-        else if (flags & DT_RIGHT) x = r.Right - w;
+        if (flags & DT_CENTER)
+            x = r.Left + (r.Width() - w) / 2;
+        else if (flags & DT_RIGHT)
+            x = r.Right - w;
         DrawTextLine(lines[i], underlines[i], x, top + i * lineHeight, fm.ascent(), clip);
     }
     if (flags & (DT_VCENTER | DT_BOTTOM)) return top - r.Top + totalHeight;
@@ -704,12 +824,18 @@ namespace {
 QPainter::CompositionMode CompositionFor(TCopyMode mode)
 {
     switch (mode) {
-    case cmSrcAnd: return QPainter::RasterOp_SourceAndDestination;
-    case cmSrcPaint: return QPainter::RasterOp_SourceOrDestination;
-    case cmSrcInvert: return QPainter::RasterOp_SourceXorDestination;
-    case cmNotSrcCopy: return QPainter::RasterOp_NotSource;
-    case cmMergePaint: return QPainter::RasterOp_NotSourceOrDestination;
-    case cmSrcCopy: break;
+    case cmSrcAnd:
+        return QPainter::RasterOp_SourceAndDestination;
+    case cmSrcPaint:
+        return QPainter::RasterOp_SourceOrDestination;
+    case cmSrcInvert:
+        return QPainter::RasterOp_SourceXorDestination;
+    case cmNotSrcCopy:
+        return QPainter::RasterOp_NotSource;
+    case cmMergePaint:
+        return QPainter::RasterOp_NotSourceOrDestination;
+    case cmSrcCopy:
+        break;
     }
     return QPainter::CompositionMode_Source;
 }
@@ -722,7 +848,10 @@ void TCanvas::Draw(int x, int y, const QImage& image)
     p->drawImage(x, y, image);
 }
 
-void TCanvas::Draw(int x, int y, const TBitmap& bitmap) { Draw(x, y, bitmap.ImageForDrawing()); }
+void TCanvas::Draw(int x, int y, const TBitmap& bitmap)
+{
+    Draw(x, y, bitmap.ImageForDrawing());
+}
 
 void TCanvas::StretchDraw(const TRect& r, const QImage& image)
 {
@@ -778,7 +907,10 @@ void TCanvas::RemoveClip()
     if (m_painter) m_painter->setClipping(false);
 }
 
-bool TCanvas::HasClip() const { return m_painter && m_painter->hasClipping(); }
+bool TCanvas::HasClip() const
+{
+    return m_painter && m_painter->hasClipping();
+}
 
 TRect TCanvas::ClipRect() const
 {

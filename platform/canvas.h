@@ -9,7 +9,6 @@
 #include <QString>
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 class QGlyphRun;
@@ -18,6 +17,7 @@ class QPainter;
 class QPaintDevice;
 class QRegion;
 class TBitmap;
+class TFontFace;
 
 // Flags of TCanvas::DrawText, with their classic values so that stored flag words keep
 // their meaning.
@@ -155,7 +155,9 @@ public:
     // operation begins a new one (the clip is lost, like a released device context).
     void ReleasePainter();
 
-    // The Qt font for the current TFont, built once per change.
+    // The current TFont resolved for the device, looked up again only when its shape
+    // (name, height, style) changes.
+    const TFontFace& Face() const;
     const QFont& QtFont() const;
     const QFontMetrics& FontMetrics() const;
 
@@ -169,8 +171,8 @@ private:
     void DrawCosmeticLine(int x0, int y0, int x1, int y1);
     void DrawWideLine(int x0, int y0, int x1, int y1);
     void FillWithBrush(const QRect& r);
-    void DrawTextLine(const QString& line, int underlineAt, int x, int top, int ascent,
-                      const QRect* clip);
+    int DrawTextLine(const QString& line, int underlineAt, int x, int top, int ascent,
+                     const QRect* clip);
     void UseTextPen(QPainter& painter);
 
     QPaintDevice* m_device = nullptr;
@@ -183,9 +185,8 @@ private:
     TBkMode m_bkMode = bkOpaque;
     TColor m_bkColor = clWhite;
     TCopyMode m_copyMode = cmSrcCopy;
-    mutable QFont m_qfont;
+    mutable std::shared_ptr<const TFontFace> m_face;
     mutable bool m_fontDirty = true;
-    mutable std::optional<QFontMetrics> m_metrics;
     std::vector<std::unique_ptr<SavedState>> m_saved;
 };
 

@@ -14,48 +14,6 @@ namespace {
 
 using TSpan = TReportFont::Span;
 
-// A character that the font draws as one glyph of its own, exactly as shaping would
-// place it (ligatures aside): no marks, joiners or controls, nothing outside the basic
-// plane, no right-to-left text and no script with contextual forms.
-bool NeedsNoShaping(QChar c)
-{
-    const char16_t code = c.unicode();
-    if (code >= 0x20 && code < 0x7F) return true;
-    switch (c.category()) {
-    case QChar::Mark_NonSpacing:
-    case QChar::Mark_SpacingCombining:
-    case QChar::Mark_Enclosing:
-    case QChar::Other_Control:
-    case QChar::Other_Format:
-    case QChar::Other_Surrogate:
-    case QChar::Other_PrivateUse:
-    case QChar::Other_NotAssigned:
-        return false;
-    default:
-        break;
-    }
-    switch (c.direction()) {
-    case QChar::DirR:
-    case QChar::DirAL:
-    case QChar::DirAN:
-    case QChar::DirRLE:
-    case QChar::DirRLO:
-    case QChar::DirRLI:
-        return false;
-    default:
-        break;
-    }
-    switch (c.script()) {
-    case QChar::Script_Common:
-    case QChar::Script_Latin:
-    case QChar::Script_Greek:
-    case QChar::Script_Cyrillic:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // The end of the character at `at` in [at, end): a surrogate pair is one character.
 qsizetype CharacterEnd(const QString& text, qsizetype at, qsizetype end)
 {
@@ -131,34 +89,15 @@ template <typename Paragraph> bool ForEachParagraph(const QString& text, Paragra
 } // namespace
 
 TReportFont::TReportFont(TCanvas& canvas)
-    : m_metrics(canvas.FontMetrics()), m_raw(QRawFont::fromFont(canvas.QtFont())),
-      m_lineHeight(m_metrics.height()), m_ascent(m_metrics.ascent()),
-      m_underline(canvas.QtFont().underline()), m_strikeOut(canvas.QtFont().strikeOut())
+    : m_face(TFontFace::Of(canvas.Font(), canvas.Device())),
+      m_lineHeight(m_face->Metrics().height()), m_ascent(m_face->Metrics().ascent()),
+      m_underline(m_face->Font().underline()), m_strikeOut(m_face->Font().strikeOut())
 {
 }
 
 bool TReportFont::MeasureSimple(QStringView paragraph) const
 {
-    if (!m_raw.isValid()) return false;
-    for (QChar c : paragraph) {
-        if (!NeedsNoShaping(c)) return false;
-    }
-    const int count = static_cast<int>(paragraph.size());
-    m_glyphs.resize(static_cast<size_t>(count));
-    m_advances.resize(static_cast<size_t>(count));
-    m_starts.assign(static_cast<size_t>(count) + 1, 0);
-    if (count == 0) return true;
-    int glyphs = count;
-    if (!m_raw.glyphIndexesForChars(paragraph.data(), count, m_glyphs.data(), &glyphs) ||
-        glyphs != count)
-        return false;
-    // Glyph 0 is the font's "missing" box: such text needs a fallback font.
-    if (std::find(m_glyphs.begin(), m_glyphs.end(), 0u) != m_glyphs.end()) return false;
-    m_raw.advancesForGlyphIndexes(m_glyphs.data(), m_advances.data(), count,
-                                  QRawFont::KernedAdvances);
-    for (size_t i = 0; i < m_advances.size(); ++i)
-        m_starts[i + 1] = m_starts[i] + m_advances[i].x();
-    return true;
+    return m_face->Place(paragraph, m_placed);
 }
 
 bool TReportFont::WrapParagraph(const QString& text, qsizetype start, qsizetype end, int width,
@@ -168,8 +107,7 @@ bool TReportFont::WrapParagraph(const QString& text, qsizetype start, qsizetype 
         WrapGreedy(
             text, start, end, width,
             [this, start](qsizetype a, qsizetype b) {
-                return qRound(m_starts[static_cast<size_t>(b - start)] -
-                              m_starts[static_cast<size_t>(a - start)]);
+                return qRound(m_placed.SpanWidth(a - start, b - start));
             },
             lines);
         return true;
@@ -177,7 +115,7 @@ bool TReportFont::WrapParagraph(const QString& text, qsizetype start, qsizetype 
     WrapGreedy(
         text, start, end, width,
         [this, &text](qsizetype a, qsizetype b) {
-            return m_metrics.horizontalAdvance(text.mid(a, b - a));
+            return m_face->Metrics().horizontalAdvance(text.mid(a, b - a));
         },
         lines);
     return false;
@@ -185,8 +123,7 @@ bool TReportFont::WrapParagraph(const QString& text, qsizetype start, qsizetype 
 
 int TReportFont::Width(const QString& line) const
 {
-    if (MeasureSimple(line)) return qRound(m_starts.back());
-    return m_metrics.horizontalAdvance(line);
+    return m_face->Width(line);
 }
 
 QStringList TReportFont::Wrap(const QString& text, int width) const
@@ -247,17 +184,16 @@ void TReportFont::AddSimpleLine(TCanvas& canvas, int x, int top, qsizetype first
                                 const TRect* box)
 {
     if (end <= first) return;
-    const qreal origin = m_starts[static_cast<size_t>(first)];
+    const qreal origin = m_placed.Starts[first];
     const int baseline = top + m_ascent;
     const size_t mark = m_pendingGlyphs.size();
     // Glyphs sit on whole device units (1/300 inch on a PDF page), which no eye can tell
     // apart; the PDF writer then writes each glyph's place as a short whole number.
     for (qsizetype i = first; i < end; ++i) {
-        m_pendingGlyphs.push_back(m_glyphs[static_cast<size_t>(i)]);
-        m_pendingPositions.emplace_back(x + qRound(m_starts[static_cast<size_t>(i)] - origin),
-                                        baseline);
+        m_pendingGlyphs.push_back(m_placed.Glyphs[i]);
+        m_pendingPositions.emplace_back(x + qRound(m_placed.Starts[i] - origin), baseline);
     }
-    const int width = qRound(m_starts[static_cast<size_t>(end)] - origin);
+    const int width = qRound(m_placed.SpanWidth(first, end));
     const bool clipped = box && !(box->Left <= x && x + width <= box->Right && box->Top <= top &&
                                   top + m_lineHeight <= box->Bottom);
     if (!clipped && !m_underline && !m_strikeOut) return;
@@ -280,7 +216,7 @@ void TReportFont::DrawPending(TCanvas& canvas, size_t from)
 {
     if (from < m_pendingGlyphs.size()) {
         QGlyphRun run;
-        run.setRawFont(m_raw);
+        run.setRawFont(m_face->RawFont());
         run.setRawData(m_pendingGlyphs.data() + from, m_pendingPositions.data() + from,
                        static_cast<int>(m_pendingGlyphs.size() - from));
         run.setUnderline(m_underline);

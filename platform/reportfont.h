@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QFontMetrics>
+#include "platform/fontface.h"
+
 #include <QPointF>
-#include <QRawFont>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 class TCanvas;
@@ -16,7 +17,7 @@ struct TRect;
 // Lines break at spaces, and inside words too long for the width (at least one character
 // a line); the text's own line breaks are kept. Text that needs no shaping (a glyph of the
 // font for every character, no marks, no right-to-left or complex script) is measured
-// from the font's kerned advances and drawn as ready-placed glyphs, collected until
+// from the font face's kerned advances and drawn as ready-placed glyphs, collected until
 // Flush draws them all at once: a report of thousands of records otherwise spends most of
 // its time shaping every cell to measure it and again to draw it, and a PDF page pays for
 // every separate piece of text. Other text is measured and drawn at once by the canvas,
@@ -61,19 +62,15 @@ private:
     // Draws the glyphs collected from index `from` on, and forgets them.
     void DrawPending(TCanvas& canvas, size_t from);
 
-    QFontMetrics m_metrics;
-    QRawFont m_raw;
+    std::shared_ptr<const TFontFace> m_face;
     int m_lineHeight = 0;
     int m_ascent = 0;
     // Underlined or struck out: a glyph run's decoration spans the run, so each line
     // is a run of its own.
     bool m_underline = false;
     bool m_strikeOut = false;
-    // The paragraph last measured the simple way: its glyphs and where each character
-    // starts (one more entry, the end). Reused from paragraph to paragraph.
-    mutable std::vector<quint32> m_glyphs;
-    mutable std::vector<QPointF> m_advances;
-    mutable std::vector<qreal> m_starts;
+    // The paragraph last measured the simple way. Reused from paragraph to paragraph.
+    mutable TPlacedGlyphs m_placed;
     mutable std::vector<Span> m_lines;
     // Glyphs waiting for Flush, placed on the page.
     std::vector<quint32> m_pendingGlyphs;
