@@ -1,8 +1,7 @@
 #include "markup/htmlrun.h"
 
 #include "platform/canvas.h"
-
-#include <QFontMetrics>
+#include "platform/fontface.h"
 
 #include <vector>
 
@@ -11,38 +10,36 @@ namespace {
 const QString Dots = QStringLiteral("...");
 constexpr qsizetype FirstProbe = 64;
 
-// Measures a copy of the start: the metrics would otherwise look at the whole text.
-int PrefixWidth(const QFontMetrics& fm, const QString& text, qsizetype length)
+int PrefixWidth(const TFontFace& face, const QString& text, qsizetype length)
 {
-    return length >= text.size() ? fm.horizontalAdvance(text)
-                                 : fm.horizontalAdvance(text.left(length));
+    return face.Width(QStringView(text).left(length));
 }
 
 // The shortest probed length whose start is wider than room, or the whole length.
-qsizetype OverflowBound(const QFontMetrics& fm, const QString& text, int room)
+qsizetype OverflowBound(const TFontFace& face, const QString& text, int room)
 {
     for (qsizetype probe = FirstProbe; probe < text.size(); probe *= 2) {
-        if (PrefixWidth(fm, text, probe) > room) return probe;
+        if (PrefixWidth(face, text, probe) > room) return probe;
     }
     return text.size();
 }
 
-bool Fits(const QFontMetrics& fm, const QString& text, int room, int& width)
+bool Fits(const TFontFace& face, const QString& text, int room, int& width)
 {
-    if (OverflowBound(fm, text, room) < text.size()) return false;
-    width = fm.horizontalAdvance(text);
+    if (OverflowBound(face, text, room) < text.size()) return false;
+    width = face.Width(text);
     return width <= room;
 }
 
 // The longest start that fits in room with "..." after it (widths grow with the length,
 // so bisection finds it).
-qsizetype EllipsisLength(const QFontMetrics& fm, const QString& text, int room)
+qsizetype EllipsisLength(const TFontFace& face, const QString& text, int room)
 {
     qsizetype low = 0;
-    qsizetype high = OverflowBound(fm, text, room);
+    qsizetype high = OverflowBound(face, text, room);
     while (low < high) {
         const qsizetype middle = (low + high + 1) / 2;
-        if (fm.horizontalAdvance(text.left(middle) + Dots) <= room)
+        if (face.Width(text.left(middle) + Dots) <= room)
             low = middle;
         else
             high = middle - 1;
@@ -78,36 +75,36 @@ TStripped Strip(const QString& text)
 
 THTMLRunWidth MeasureHTMLRun(TCanvas& canvas, const QString& text, int available, bool cut)
 {
-    const QFontMetrics& fm = canvas.FontMetrics();
+    const TFontFace& face = canvas.Face();
     THTMLRunWidth run;
     int width = 0;
     if (!text.contains(u'&')) {
         run.Plain = true;
-        if (!cut || Fits(fm, text, available, width)) {
-            run.Width = cut ? width : fm.horizontalAdvance(text);
+        if (!cut || Fits(face, text, available, width)) {
+            run.Width = cut ? width : face.Width(text);
             return run;
         }
-        run.Shown = text.left(EllipsisLength(fm, text, available)) + Dots;
-        run.Width = fm.horizontalAdvance(run.Shown);
+        run.Shown = text.left(EllipsisLength(face, text, available)) + Dots;
+        run.Width = face.Width(run.Shown);
         return run;
     }
     const TStripped stripped = Strip(text);
-    if (!cut || Fits(fm, stripped.Text, available, width)) {
-        run.Width = cut ? width : fm.horizontalAdvance(stripped.Text);
+    if (!cut || Fits(face, stripped.Text, available, width)) {
+        run.Width = cut ? width : face.Width(stripped.Text);
         return run;
     }
-    const qsizetype keep = EllipsisLength(fm, stripped.Text, available);
+    const qsizetype keep = EllipsisLength(face, stripped.Text, available);
     const size_t kept = static_cast<size_t>(keep);
     run.Shown =
         text.left(kept < stripped.Starts.size() ? stripped.Starts[kept] : text.size()) + Dots;
-    run.Width = fm.horizontalAdvance(stripped.Text.left(keep) + Dots);
+    run.Width = face.Width(stripped.Text.left(keep) + Dots);
     return run;
 }
 
 QString CoveringPrefix(TCanvas& canvas, const QString& text, int room)
 {
-    const QFontMetrics& fm = canvas.FontMetrics();
-    const qsizetype bound = OverflowBound(fm, text, room);
+    const TFontFace& face = canvas.Face();
+    const qsizetype bound = OverflowBound(face, text, room);
     return bound < text.size() ? text.left(bound) : text;
 }
 
