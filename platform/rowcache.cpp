@@ -58,9 +58,31 @@ void TRowCache::NoteLoaded(int blockIndex)
             std::max_element(m_loaded.begin(), m_loaded.end(), [blockIndex](int a, int b) {
                 return std::abs(a - blockIndex) < std::abs(b - blockIndex);
             });
-        for (std::vector<QVariant>& column : m_blocks[*farthest]->Columns)
-            std::vector<QVariant>().swap(column);
+        DropValues(*m_blocks[*farthest]);
         m_loaded.erase(farthest);
+    }
+}
+
+void TRowCache::DropValues(Block& block)
+{
+    for (std::vector<QVariant>& column : block.Columns) {
+        if (column.empty()) continue;
+        column.clear();
+        // Either way the column is left empty, which marks it as not read.
+        if (int(m_spareColumns.size()) < m_fieldCount)
+            m_spareColumns.push_back(std::move(column));
+        else
+            std::vector<QVariant>().swap(column);
+    }
+}
+
+void TRowCache::PrepareColumns(TRowBlock& rows, size_t count)
+{
+    rows.Columns.resize(count);
+    for (std::vector<QVariant>& column : rows.Columns) {
+        if (m_spareColumns.empty()) break;
+        column = std::move(m_spareColumns.back());
+        m_spareColumns.pop_back();
     }
 }
 
@@ -70,6 +92,7 @@ TRowCache::Block* TRowCache::Load(int blockIndex)
     if (m_rowCount && first >= *m_rowCount) return nullptr;
     const std::vector<int> fields = WantedFields();
     TRowBlock rows;
+    PrepareColumns(rows, fields.size());
     bool forward = true;
     if (blockIndex == 0) {
         m_storage.ReadBlock(TBlockSeek::FromStart, {}, 0, BlockSize, fields, rows);
@@ -116,6 +139,7 @@ void TRowCache::LoadColumns(int blockIndex, int fieldIndex)
         if (block.Columns[field].empty()) fields.push_back(field);
     }
     TRowBlock rows;
+    PrepareColumns(rows, fields.size());
     m_storage.ReadBlock(TBlockSeek::AtOrAfter, block.FirstKey, 0, block.RowCount, fields, rows);
     for (size_t c = 0; c < fields.size(); ++c) {
         std::vector<QVariant>& column = block.Columns[fields[c]];

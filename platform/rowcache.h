@@ -64,6 +64,8 @@ private:
     void LoadColumns(int blockIndex, int fieldIndex);
     void NoteLoaded(int blockIndex);
     std::vector<int> WantedFields() const;
+    void DropValues(Block& block);
+    void PrepareColumns(TRowBlock& rows, size_t count);
     QVariantList KeyOf(const Block& block, int rowInBlock);
     bool Cached(int blockIndex) const;
 
@@ -73,6 +75,10 @@ private:
     std::vector<std::unique_ptr<Block>> m_blocks;
     std::vector<int> m_loaded;  // indexes of the blocks holding values
     std::vector<bool> m_wanted; // fields that new blocks fetch at once
+    // Emptied columns of dropped blocks, kept with their capacity for the next read:
+    // allocating and freeing a block's worth of values each time makes the allocator
+    // reshuffle all the small texts freed with them.
+    std::vector<std::vector<QVariant>> m_spareColumns;
     std::optional<int> m_rowCount;
     // The block of the last row found: walking asks for the same block over and over.
     Block* m_lastBlock = nullptr;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -72,6 +73,9 @@ public:
         }
         }
     }
+
+    // Makes a statement that was stepped ready to run again, keeping it prepared.
+    void Reset() { sqlite3_reset(m_stmt); }
 
     void BindAll(const QVariantList& values, int first = 1)
     {
@@ -166,6 +170,16 @@ QString SqlNameOf(const QString& tableName)
 
 } // namespace
 
+struct TTableStorage::BlockStatement
+{
+    BlockStatement(sqlite3* db, const QString& sql, const QString& where)
+        : Sql(sql), Statement(db, sql, where)
+    {
+    }
+    QString Sql;
+    TStatement Statement;
+};
+
 TTableStorage::TTableStorage(const QString& directory, const QString& tableName, bool readOnly)
     : m_directory(QDir::cleanPath(directory)), m_tableName(tableName),
       m_sqlName(SqlNameOf(tableName))
@@ -209,6 +223,7 @@ TTableStorage::TTableStorage(const QString& directory, const QString& tableName,
 
 TTableStorage::~TTableStorage()
 {
+    m_blockStatement.reset(); // a connection closes only once its statements are finalized
     m_db.close();
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connectionName);
@@ -406,7 +421,14 @@ void TTableStorage::ReadBlock(TBlockSeek seek, const QVariantList& boundary, int
     sql += QStringLiteral(" LIMIT %1").arg(limit);
     if (offset > 0) sql += QStringLiteral(" OFFSET %1").arg(offset);
 
-    TStatement stmt(m_handle, sql, Describe());
+    if (!m_blockStatement || m_blockStatement->Sql != sql) {
+        m_blockStatement.reset();
+        m_blockStatement = std::make_unique<BlockStatement>(m_handle, sql, Describe());
+    }
+    TStatement& stmt = m_blockStatement->Statement;
+    // Reset when done, however it ends: a statement left running would keep the file
+    // locked against writers.
+    const auto reset = qScopeGuard([&stmt] { stmt.Reset(); });
     if (seek == TBlockSeek::After || seek == TBlockSeek::AtOrAfter || seek == TBlockSeek::Before)
         stmt.BindAll(boundary);
 
@@ -416,9 +438,11 @@ void TTableStorage::ReadBlock(TBlockSeek seek, const QVariantList& boundary, int
     out.RowCount = 0;
     out.FirstKey.clear();
     out.LastKey.clear();
-    out.Columns.assign(fieldIndexes.size(), {});
-    for (auto& column : out.Columns)
+    out.Columns.resize(fieldIndexes.size());
+    for (auto& column : out.Columns) {
+        column.clear();
         column.reserve(limit);
+    }
     std::vector<TStoredDateReader> dates(fieldIndexes.size());
     // Chaining blocks needs only the first key and, for a full block, the last one; a short
     // block's last key is read again on demand. Read backwards, every row may be the last.

@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <memory>
 #include <vector>
 
 struct sqlite3;
@@ -58,7 +59,7 @@ public:
     void ForgetCount() { m_count = -1; }
     // Reads up to `limit` rows; `boundary` is a key (seeks After, AtOrAfter, Before) and
     // `offset` a number of rows skipped first. Rows read backwards (Before, FromEnd) come back
-    // in traversal order.
+    // in traversal order. Column vectors already in `out` are emptied and reused.
     void ReadBlock(TBlockSeek seek, const QVariantList& boundary, int offset, int limit,
                    const std::vector<int>& fieldIndexes, TRowBlock& out);
 
@@ -101,4 +102,8 @@ private:
     std::vector<int> m_identityKeys; // positions in the key that make up the identity
     int m_count = -1;
     QStringList m_violatedFields;
+    // The statement of the last block read, used again while reads keep their form (as
+    // walking does): preparing one per block costs more than the statement's own work.
+    struct BlockStatement;
+    std::unique_ptr<BlockStatement> m_blockStatement;
 };
