@@ -67,16 +67,6 @@ TEST_F(ExportTest, AWriterWithoutPassesReportsRecordsOnly)
     EXPECT_EQ(reports, (TReports{{3, 3}, {3, 3}, {3, 3}, {3, 3}}));
 }
 
-TEST_F(ExportTest, CancellingAFinishingPassStopsTheExport)
-{
-    TPassingWriter writer(1, 5);
-    int calls = 0;
-    EXPECT_THROW(ExportDataSet(*m_table, writer, OutPath(QStringLiteral("unused")),
-                               QStringLiteral("gig"), [&calls](int, int) { return ++calls < 3; }),
-                 EExportCancelled);
-    EXPECT_EQ(calls, 3) << "the end of the walk, the first step, then the stop";
-}
-
 TEST_F(ExportTest, ThePdfReportsEveryPageItDrawsUpToTheWhole)
 {
     AddManyGigs(80);
