@@ -209,9 +209,6 @@ TTableStorage::TTableStorage(const QString& directory, const QString& tableName,
             throw EDatabaseError(OpenFailure(m_tableName, m_directory,
                                              QStringLiteral("the SQLite driver gave no handle")));
         m_handle = *static_cast<sqlite3* const*>(handle.data());
-        // Reading pages through a memory map saves a system call and a copy per page,
-        // which is most of the cost of walking a large table.
-        sqlite3_exec(m_handle, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr);
         ReadSchema();
     } catch (...) {
         m_db.close();
