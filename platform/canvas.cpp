@@ -106,9 +106,20 @@ int TCanvas::PixelsPerInchY() const
 const TFontFace& TCanvas::Face() const
 {
     // Colour and orientation changes leave the face as it is.
-    if (!m_face || (m_fontDirty && !m_face->IsFaceOf(m_font)))
-        m_face = TFontFace::Of(m_font, m_device);
+    if (m_face && (!m_fontDirty || m_face->IsFaceOf(m_font))) {
+        m_fontDirty = false;
+        return *m_face;
+    }
     m_fontDirty = false;
+    for (const std::shared_ptr<const TFontFace>& recent : m_recentFaces) {
+        if (recent && recent->IsFaceOf(m_font)) {
+            m_face = recent;
+            return *m_face;
+        }
+    }
+    m_face = TFontFace::Of(m_font, m_device);
+    m_recentFaces[m_nextRecentFace] = m_face;
+    m_nextRecentFace = (m_nextRecentFace + 1) % m_recentFaces.size();
     return *m_face;
 }
 
@@ -500,14 +511,13 @@ void DrawDecorations(QPainter& painter, const QFont& font, const QRawFont& raw, 
 }
 
 // Glyphs placed from the start of the line, drawn with the pen of the painter.
-void DrawPlaced(QPainter& painter, const TFontFace& face, const TPlacedGlyphs& placed, int x,
-                int baseline)
+void DrawPlaced(QPainter& painter, QGlyphRun& run, const TFontFace& face,
+                const TPlacedGlyphs& placed, int x, int baseline)
 {
     if (placed.Count() == 0) return;
     QVarLengthArray<QPointF, 128> positions(placed.Count());
     for (qsizetype i = 0; i < placed.Count(); ++i)
         positions[i] = QPointF(placed.Starts[i], 0);
-    QGlyphRun run;
     run.setRawFont(face.RawFont());
     run.setRawData(placed.Glyphs.constData(), positions.constData(),
                    static_cast<int>(placed.Count()));
@@ -525,12 +535,12 @@ int TCanvas::TextWidth(const QString& text) const
 
 int TCanvas::TextHeight(const QString&) const
 {
-    return FontMetrics().height();
+    return Face().Height();
 }
 
 int TCanvas::ExternalLeading() const
 {
-    return std::max(0, FontMetrics().leading());
+    return std::max(0, Face().Leading());
 }
 
 int TCanvas::TextFit(const QString& text, int maxExtent, std::vector<int>* extents) const
@@ -565,7 +575,7 @@ int TCanvas::DrawTextLine(const QString& line, int underlineAt, int x, int top, 
     const int width = simple ? qRound(placed.Width()) : fm.horizontalAdvance(line);
     QPainter* p = Painter();
     if (!p) return width;
-    const QRect box(x, top, width, fm.height());
+    const QRect box(x, top, width, face.Height());
     // Clip changes are costly on vector devices (PDF, printers): only clip what sticks out.
     const bool clipped = clip && !clip->contains(box);
     if (clipped) {
@@ -576,7 +586,8 @@ int TCanvas::DrawTextLine(const QString& line, int underlineAt, int x, int top, 
         p->fillRect(box, ToQColor(m_bkColor));
     UseTextPen(*p);
     if (simple) {
-        DrawPlaced(*p, face, placed, x, top + ascent);
+        if (!m_glyphRun) m_glyphRun = std::make_unique<QGlyphRun>();
+        DrawPlaced(*p, *m_glyphRun, face, placed, x, top + ascent);
     } else {
         if (p->font() != face.Font()) p->setFont(face.Font());
         p->drawText(x, top + ascent, line);
@@ -615,7 +626,7 @@ void TCanvas::TextOut(int x, int y, const QString& text)
 {
     QPainter* p = Painter();
     if (!p) return;
-    const int ascent = FontMetrics().ascent();
+    const int ascent = Face().Ascent();
     int width = 0;
     if (m_font.Orientation() == 0) {
         width = DrawTextLine(text, -1, x, y, ascent, nullptr);
@@ -633,7 +644,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
 {
     const QRect clip = r.ToQRect();
     if (clip.isEmpty()) return;
-    DrawTextLine(text, -1, x, y, FontMetrics().ascent(), &clip);
+    DrawTextLine(text, -1, x, y, Face().Ascent(), &clip);
 }
 
 namespace {
@@ -659,7 +670,7 @@ QString StripPrefix(const QString& text, int& underlineAt)
 QString ExpandTabs(const QString& line, const TFontFace& face)
 {
     if (!line.contains(QLatin1Char('\t'))) return line;
-    const int stop = std::max(1, 8 * face.Metrics().averageCharWidth());
+    const int stop = std::max(1, 8 * face.AverageCharWidth());
     QString out;
     for (QChar c : line) {
         if (c != QLatin1Char('\t')) {
@@ -715,8 +726,7 @@ QStringList WrapLine(const QString& line, int width, const TFontFace& face)
 int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
 {
     const TFontFace& face = Face();
-    const QFontMetrics& fm = face.Metrics();
-    const int lineHeight = fm.height() + ((flags & DT_EXTERNALLEADING) ? ExternalLeading() : 0);
+    const int lineHeight = face.Height() + ((flags & DT_EXTERNALLEADING) ? ExternalLeading() : 0);
     if (text.isEmpty()) {
         if (flags & DT_CALCRECT) {
             r.Right = r.Left;
@@ -811,7 +821,7 @@ int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
             x = r.Left + (r.Width() - w) / 2;
         else if (flags & DT_RIGHT)
             x = r.Right - w;
-        DrawTextLine(lines[i], underlines[i], x, top + i * lineHeight, fm.ascent(), clip);
+        DrawTextLine(lines[i], underlines[i], x, top + i * lineHeight, face.Ascent(), clip);
     }
     if (flags & (DT_VCENTER | DT_BOTTOM)) return top - r.Top + totalHeight;
     return totalHeight;

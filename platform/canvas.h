@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -187,6 +188,11 @@ private:
     TCopyMode m_copyMode = cmSrcCopy;
     mutable std::shared_ptr<const TFontFace> m_face;
     mutable bool m_fontDirty = true;
+    // The last faces used: markup switches between a few fonts all the time.
+    mutable std::array<std::shared_ptr<const TFontFace>, 6> m_recentFaces;
+    mutable size_t m_nextRecentFace = 0;
+    // Reused for every line of simple text.
+    std::unique_ptr<QGlyphRun> m_glyphRun;
     std::vector<std::unique_ptr<SavedState>> m_saved;
 };
 

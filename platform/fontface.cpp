@@ -114,7 +114,7 @@ std::shared_ptr<const TFontFace> TFontFace::Of(const TFont& font, QPaintDevice* 
     if (cache.Faces.size() >= MaxCachedFaces) cache.Faces.clear();
     auto face = std::make_shared<TFontFace>(font.ToQFont(), device);
     face->m_name = key.Name;
-    face->m_height = key.Height;
+    face->m_fontHeight = key.Height;
     face->m_style = key.Style;
     face->m_antialiased = key.Antialiased;
     face->m_cached = true;
@@ -123,12 +123,14 @@ std::shared_ptr<const TFontFace> TFontFace::Of(const TFont& font, QPaintDevice* 
 
 bool TFontFace::IsFaceOf(const TFont& font) const
 {
-    return m_cached && m_height == font.Height() && m_style == font.Style() &&
+    return m_cached && m_fontHeight == font.Height() && m_style == font.Style() &&
            m_antialiased == TextAntialiasing() && m_name == font.Name();
 }
 
 TFontFace::TFontFace(const QFont& font, QPaintDevice* device)
-    : m_font(font), m_metrics(MetricsOn(font, device)), m_raw(QRawFont::fromFont(font))
+    : m_font(font), m_metrics(MetricsOn(font, device)), m_raw(QRawFont::fromFont(font)),
+      m_height(m_metrics.height()), m_ascent(m_metrics.ascent()), m_leading(m_metrics.leading()),
+      m_averageCharWidth(m_metrics.averageCharWidth())
 {
     FillLatin1();
 }
@@ -172,10 +174,9 @@ TFontFace::TGlyph TFontFace::Resolve(char16_t c) const
     return {index, static_cast<float>(advance.x())};
 }
 
-const TFontFace::TKerningRow& TFontFace::KerningRow(char16_t left) const
+const TFontFace::TKerningRow& TFontFace::MakeKerningRow(char16_t left) const
 {
     std::unique_ptr<TKerningRow>& row = m_kerningRows[left];
-    if (row) return *row;
     row = std::make_unique<TKerningRow>();
     row->fill(0);
     const TGlyph& first = m_latin1[left];
@@ -212,6 +213,29 @@ float TFontFace::Kerning(char16_t left, const TGlyph& leftGlyph, char16_t right,
     return kerning;
 }
 
+template <typename Step> bool TFontFace::Walk(QStringView text, Step&& step) const
+{
+    // Pairs of Latin-1 characters, nearly all of them, read their kerning from the row of
+    // the character before.
+    const TKerningRow* row = nullptr;
+    char16_t previous = 0;
+    TGlyph previousGlyph;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const TGlyph glyph = c < m_latin1.size() ? m_latin1[c] : Lookup(c);
+        if (glyph.Index == 0) return false;
+        float kerning = 0;
+        if (i > 0)
+            kerning =
+                row && c < m_latin1.size() ? (*row)[c] : Kerning(previous, previousGlyph, c, glyph);
+        step(i, glyph, kerning);
+        row = c < m_latin1.size() ? &KerningRow(c) : nullptr;
+        previous = c;
+        previousGlyph = glyph;
+    }
+    return true;
+}
+
 bool TFontFace::Place(QStringView text, TPlacedGlyphs& placed) const
 {
     const qsizetype count = text.size();
@@ -219,37 +243,22 @@ bool TFontFace::Place(QStringView text, TPlacedGlyphs& placed) const
     placed.Starts.resize(count + 1);
     placed.Ends.resize(count);
     qreal pen = 0;
-    char16_t previous = 0;
-    TGlyph previousGlyph;
-    for (qsizetype i = 0; i < count; ++i) {
-        const char16_t c = text[i].unicode();
-        const TGlyph glyph = Lookup(c);
-        if (glyph.Index == 0) return false;
-        if (i > 0) pen += Kerning(previous, previousGlyph, c, glyph);
+    const bool simple = Walk(text, [&](qsizetype i, const TGlyph& glyph, float kerning) {
+        pen += kerning;
         placed.Glyphs[i] = glyph.Index;
         placed.Starts[i] = pen;
         pen += glyph.Advance;
         placed.Ends[i] = pen;
-        previous = c;
-        previousGlyph = glyph;
-    }
+    });
     placed.Starts[count] = pen;
-    return true;
+    return simple;
 }
 
 int TFontFace::Width(QStringView text) const
 {
     qreal pen = 0;
-    char16_t previous = 0;
-    TGlyph previousGlyph;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        const TGlyph glyph = Lookup(c);
-        if (glyph.Index == 0) return m_metrics.horizontalAdvance(text.toString());
-        if (i > 0) pen += Kerning(previous, previousGlyph, c, glyph);
-        pen += glyph.Advance;
-        previous = c;
-        previousGlyph = glyph;
-    }
-    return qRound(pen);
+    const bool simple = Walk(text, [&pen](qsizetype, const TGlyph& glyph, float kerning) {
+        pen += kerning + glyph.Advance;
+    });
+    return simple ? qRound(pen) : m_metrics.horizontalAdvance(text.toString());
 }

@@ -58,6 +58,11 @@ public:
     const QFont& Font() const { return m_font; }
     const QFontMetrics& Metrics() const { return m_metrics; }
     const QRawFont& RawFont() const { return m_raw; }
+    // The metrics that text drawing asks for all the time, read once.
+    int Height() const { return m_height; }
+    int Ascent() const { return m_ascent; }
+    int Leading() const { return m_leading; }
+    int AverageCharWidth() const { return m_averageCharWidth; }
 
     // Places text that needs no shaping; false for other text (placed then means nothing).
     bool Place(QStringView text, TPlacedGlyphs& placed) const;
@@ -78,11 +83,19 @@ private:
     TGlyph Resolve(char16_t c) const;
     float Kerning(char16_t left, const TGlyph& leftGlyph, char16_t right,
                   const TGlyph& rightGlyph) const;
-    const TKerningRow& KerningRow(char16_t left) const;
+    const TKerningRow& KerningRow(char16_t left) const
+    {
+        const std::unique_ptr<TKerningRow>& row = m_kerningRows[left];
+        return row ? *row : MakeKerningRow(left);
+    }
+    const TKerningRow& MakeKerningRow(char16_t left) const;
+    // Calls step(index, glyph, kerning with the glyph before) for each character; false
+    // at the first one that needs shaping.
+    template <typename Step> bool Walk(QStringView text, Step&& step) const;
 
     // The font a cached face was made from.
     QString m_name;
-    int m_height = 0;
+    int m_fontHeight = 0;
     quint8 m_style = 0;
     bool m_antialiased = false;
     bool m_cached = false;
@@ -90,6 +103,10 @@ private:
     QFont m_font;
     QFontMetrics m_metrics;
     QRawFont m_raw;
+    int m_height = 0;
+    int m_ascent = 0;
+    int m_leading = 0;
+    int m_averageCharWidth = 0;
     std::array<TGlyph, 256> m_latin1;
     mutable std::unordered_map<char16_t, TGlyph> m_others;
     mutable std::array<std::unique_ptr<TKerningRow>, 256> m_kerningRows;
