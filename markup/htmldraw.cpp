@@ -80,7 +80,7 @@ private:
 
 void ResetOutputs(THTMLDrawResult& result)
 {
-    result.StripVal.clear();
+    result.StripVal.resize(0); // keeps its room for the runs that the call appends
     result.FocusAnchor.clear();
     result.ControlID.clear();
     result.ControlValue.clear();
@@ -154,6 +154,7 @@ bool LayoutLines(THTMLDrawContext& ctx)
     const THTMLDrawParams& p = ctx.Params;
     THTMLDrawResult& result = ctx.Result;
     const qsizetype length = ctx.Text.size();
+    result.StripVal.reserve(length);
     bool hit = false;
     int y = ctx.Rect.Top;
     qsizetype pos = 0;

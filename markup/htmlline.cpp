@@ -7,6 +7,8 @@
 #include "markup/htmldraw_p.h"
 #include "markup/htmltext.h"
 
+#include "platform/fontface.h"
+
 #include <algorithm>
 
 namespace {
@@ -158,7 +160,7 @@ void MeasureRun(THTMLDrawContext& ctx, THTMLLine& line, const QString& text)
 THTMLRunWidth TabWidth(THTMLDrawContext& ctx, const THTMLLine& line)
 {
     ctx.ApplyFont();
-    const int stop = std::max(1, 8 * ctx.Canvas.FontMetrics().averageCharWidth());
+    const int stop = std::max(1, 8 * ctx.Canvas.Face().AverageCharWidth());
     THTMLRunWidth tab;
     tab.Width = stop - line.Offset % stop;
     return tab;

@@ -41,10 +41,24 @@ bool IsBlank(QChar c)
     return c == u' ' || c == u'\t' || c.isSpace();
 }
 
+// Tag and attribute names are ASCII: compared without a locale, lengths first.
+bool SameName(QStringView text, QLatin1StringView name)
+{
+    if (text.size() != name.size()) return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const char16_t upper = c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c;
+        const char n = name[i].toLatin1();
+        if (upper != static_cast<char16_t>(n >= 'a' && n <= 'z' ? n - ('a' - 'A') : n))
+            return false;
+    }
+    return true;
+}
+
 THTMLTagKind KindOf(QStringView name)
 {
     for (const TTagName& t : TagNames) {
-        if (name.compare(t.Name, Qt::CaseInsensitive) == 0) return t.Kind;
+        if (SameName(name, t.Name)) return t.Kind;
     }
     return THTMLTagKind::Unknown;
 }
@@ -199,7 +213,7 @@ QStringView THTMLTag::Attribute(QLatin1StringView name) const
     qsizetype i = 0;
     TAttribute attribute;
     while (NextAttribute(Attributes, i, attribute)) {
-        if (attribute.Name.compare(name, Qt::CaseInsensitive) == 0) return attribute.Value;
+        if (SameName(attribute.Name, name)) return attribute.Value;
     }
     return {};
 }
@@ -209,7 +223,7 @@ bool THTMLTag::HasAttribute(QLatin1StringView name) const
     qsizetype i = 0;
     TAttribute attribute;
     while (NextAttribute(Attributes, i, attribute)) {
-        if (attribute.Name.compare(name, Qt::CaseInsensitive) == 0) return true;
+        if (SameName(attribute.Name, name)) return true;
     }
     return false;
 }
@@ -252,10 +266,10 @@ TColor HTMLColorValue(QStringView value)
     value = value.trimmed();
     if (value.startsWith(u'#')) return HexColor(value.mid(1));
     for (const TColorName& c : PlainColors) {
-        if (value.compare(c.Name, Qt::CaseInsensitive) == 0) return c.Color;
+        if (SameName(value, c.Name)) return c.Color;
     }
     for (size_t i = 0; i < SystemColorNames.size(); ++i) {
-        if (value.compare(SystemColorNames[i], Qt::CaseInsensitive) == 0)
+        if (SameName(value, SystemColorNames[i]))
             return SystemColorBase + static_cast<TColor>(i + 1);
     }
     return clBlack;

@@ -1,5 +1,6 @@
 #include "markup/htmltext.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -68,9 +69,17 @@ QString ReplaceEntities(QString text)
     return out;
 }
 
+qsizetype FieldMarker(const QString& text)
+{
+    for (qsizetype at = text.indexOf(u'<'); at >= 0; at = text.indexOf(u'<', at + 1)) {
+        if (at + 1 < text.size() && text[at + 1] == u'#') return at;
+    }
+    return -1;
+}
+
 void RemoveFieldMarker(QString& text)
 {
-    const qsizetype marker = text.indexOf(QLatin1String("<#"));
+    const qsizetype marker = FieldMarker(text);
     if (marker < 0) return;
     text.remove(marker, 1);
     const qsizetype close = text.indexOf(u'>', marker);
@@ -108,7 +117,7 @@ QString PrepareHTMLText(const QString& text)
 
 bool HasRunEntity(QStringView run)
 {
-    return run.contains(u'&');
+    return std::find(run.begin(), run.end(), u'&') != run.end();
 }
 
 QString ReplaceRunEntities(QStringView run)
