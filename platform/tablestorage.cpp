@@ -209,6 +209,8 @@ TTableStorage::TTableStorage(const QString& directory, const QString& tableName,
             throw EDatabaseError(OpenFailure(m_tableName, m_directory,
                                              QStringLiteral("the SQLite driver gave no handle")));
         m_handle = *static_cast<sqlite3* const*>(handle.data());
+        // Pages are read through SQLite's own cache, not a memory map: a map made afresh at
+        // every open costs more in page faults than the copies it would save.
         ReadSchema();
     } catch (...) {
         m_db.close();
