@@ -12,41 +12,58 @@
 namespace {
 
 constexpr int Rows = 3000; // three blocks of the row cache, the last one partial
+// More blocks than the cache keeps the values of, the last one partial.
+constexpr int LargeRows = (TRowCache::DefaultLoadedBlocks + 2) * TRowCache::BlockSize + 100;
 
-// A table large enough to span several cache blocks, filled in one transaction in a
-// shuffled order.
+// Fills the gig table with `count` gigs a day apart from `first`, venues "V0", "V1", ...,
+// in one transaction and in a shuffled order.
+void FillGigs(const QString& path, int count, TDateTime first)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bulk"));
+    db.setDatabaseName(path);
+    ASSERT_TRUE(db.open());
+    db.transaction();
+    {
+        QSqlQuery insert(db);
+        insert.prepare(
+            QStringLiteral("INSERT INTO gig (\"Gig date\", \"Gig venue\") VALUES (?, ?)"));
+        std::vector<int> order(count);
+        for (int i = 0; i < count; ++i)
+            order[i] = i;
+        std::shuffle(order.begin(), order.end(), std::mt19937(7));
+        for (int i : order) {
+            insert.bindValue(0, ToStoredValue(ftDate, first + i));
+            insert.bindValue(1, QStringLiteral("V%1").arg(i));
+            ASSERT_TRUE(insert.exec());
+        }
+    }
+    db.commit();
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("bulk"));
+}
+
+// A table large enough to span several cache blocks.
 class ManyRowsTest : public TableFixture
 {
 protected:
     void SetUp() override
     {
         TableFixture::SetUp();
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bulk"));
-        db.setDatabaseName(TablePath());
-        ASSERT_TRUE(db.open());
-        db.transaction();
-        {
-            QSqlQuery insert(db);
-            insert.prepare(
-                QStringLiteral("INSERT INTO gig (\"Gig date\", \"Gig venue\") VALUES (?, ?)"));
-            std::vector<int> order(Rows);
-            for (int i = 0; i < Rows; ++i)
-                order[i] = i;
-            std::shuffle(order.begin(), order.end(), std::mt19937(7));
-            for (int i : order) {
-                insert.bindValue(0, ToStoredValue(ftDate, Day(1) + i));
-                insert.bindValue(1, QStringLiteral("V%1").arg(i));
-                ASSERT_TRUE(insert.exec());
-            }
-        }
-        db.commit();
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("bulk"));
+        FillGigs(TablePath(), Rows, Day(1));
         m_table = OpenTable();
     }
     std::unique_ptr<TTable> m_table;
+};
+
+class LargeTableTest : public TableFixture
+{
+protected:
+    void SetUp() override
+    {
+        TableFixture::SetUp();
+        FillGigs(TablePath(), LargeRows, Day(1));
+    }
 };
 
 } // namespace
@@ -153,4 +170,37 @@ TEST_F(ManyRowsTest, CacheHoldingOneBlockStillWalksBothWays)
     cache.Clear();
     EXPECT_EQ(cache.LoadedBlockCount(), 0);
     EXPECT_EQ(cache.Value(2500, venue).toString(), QStringLiteral("V2500"));
+}
+
+// Walking to the end drops the values of the first blocks; whatever is read from them
+// afterwards is read again from the file, through every way of reaching a record.
+TEST_F(LargeTableTest, RecordsOfDroppedBlocksReadTheSameAgain)
+{
+    auto table = OpenTable();
+    int row = 0;
+    for (table->First(); !table->Eof(); table->Next(), ++row)
+        ASSERT_EQ(Venue(*table), QStringLiteral("V%1").arg(row));
+    EXPECT_EQ(row, LargeRows);
+
+    const int venue = table->FieldByName(QStringLiteral("Gig venue"))->Index();
+    EXPECT_EQ(table->RowText(5, venue), QStringLiteral("V5"));
+    EXPECT_EQ(table->RecNo(), LargeRows);
+    table->First();
+    EXPECT_EQ(Venue(*table), QStringLiteral("V0"));
+    EXPECT_DOUBLE_EQ(Date(*table), Day(1));
+    EXPECT_EQ(table->MoveBy(1500), 1500);
+    table->Edit();
+    table->FieldByName(QStringLiteral("Gig venue"))->SetAsString(QStringLiteral("Changed"));
+    table->Post();
+
+    table->Last();
+    row = LargeRows - 1;
+    for (; !table->Bof(); table->Prior(), --row) {
+        const QString expected =
+            row == 1500 ? QStringLiteral("Changed") : QStringLiteral("V%1").arg(row);
+        ASSERT_EQ(Venue(*table), expected);
+    }
+    EXPECT_EQ(row, -1);
+    EXPECT_TRUE(table->Locate(QStringLiteral("Gig venue"), QStringLiteral("Changed")));
+    EXPECT_EQ(table->RecNo(), 1501);
 }
