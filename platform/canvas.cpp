@@ -688,10 +688,16 @@ QString ExpandTabs(const QString& line, const TFontFace& face)
 QString EndEllipsis(const QString& line, int width, const TFontFace& face)
 {
     if (face.Width(line) <= width) return line;
+    // The longest start that fits with the dots after it; widths grow with the length.
     const QString dots = QStringLiteral("...");
-    int keep = line.size();
-    while (keep > 0 && face.Width(line.left(keep) + dots) > width)
-        --keep;
+    qsizetype keep = 0, tooLong = line.size();
+    while (tooLong - keep > 1) {
+        const qsizetype middle = (keep + tooLong) / 2;
+        if (face.Width(line.left(middle) + dots) <= width)
+            keep = middle;
+        else
+            tooLong = middle;
+    }
     return line.left(keep) + dots;
 }
 
