@@ -210,21 +210,28 @@ THTMLTag ReadTag(QStringView inner)
 
 QStringView THTMLTag::Attribute(QLatin1StringView name) const
 {
-    qsizetype i = 0;
-    TAttribute attribute;
-    while (NextAttribute(Attributes, i, attribute)) {
-        if (SameName(attribute.Name, name)) return attribute.Value;
-    }
-    return {};
+    QStringView value;
+    FindAttribute(name, value);
+    return value;
 }
 
 bool THTMLTag::HasAttribute(QLatin1StringView name) const
 {
+    QStringView value;
+    return FindAttribute(name, value);
+}
+
+bool THTMLTag::FindAttribute(QLatin1StringView name, QStringView& value) const
+{
     qsizetype i = 0;
     TAttribute attribute;
     while (NextAttribute(Attributes, i, attribute)) {
-        if (SameName(attribute.Name, name)) return true;
+        if (SameName(attribute.Name, name)) {
+            value = attribute.Value;
+            return true;
+        }
     }
+    value = {};
     return false;
 }
 

@@ -48,6 +48,8 @@ struct THTMLTag
     // quotes after "name=", or an unquoted value up to the next blank. Empty when absent.
     QStringView Attribute(QLatin1StringView name) const;
     bool HasAttribute(QLatin1StringView name) const;
+    // Attribute and HasAttribute in one reading of the tag: false when absent.
+    bool FindAttribute(QLatin1StringView name, QStringView& value) const;
     // The first quoted text in the tag, or else the first attribute's value.
     QStringView FirstValue() const;
 };

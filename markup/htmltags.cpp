@@ -86,14 +86,15 @@ void OpenFont(THTMLDrawContext& ctx, const THTMLTag& tag)
 
     const QStringView face = tag.Attribute(QLatin1StringView("FACE")).trimmed();
     if (!face.isEmpty()) style.Font.SetName(face.toString());
+    QStringView value;
     if (!ctx.Params.Selected) {
-        if (tag.HasAttribute(QLatin1StringView("COLOR")))
-            style.Font.SetColor(HTMLColorValue(tag.Attribute(QLatin1StringView("COLOR"))));
-        if (tag.HasAttribute(QLatin1StringView("BGCOLOR")))
-            style.Background = HTMLColorValue(tag.Attribute(QLatin1StringView("BGCOLOR")));
+        if (tag.FindAttribute(QLatin1StringView("COLOR"), value))
+            style.Font.SetColor(HTMLColorValue(value));
+        if (tag.FindAttribute(QLatin1StringView("BGCOLOR"), value))
+            style.Background = HTMLColorValue(value);
     }
-    if (tag.HasAttribute(QLatin1StringView("SIZE"))) {
-        const int size = LeadingInt(tag.Attribute(QLatin1StringView("SIZE")));
+    if (tag.FindAttribute(QLatin1StringView("SIZE"), value)) {
+        const int size = LeadingInt(value);
         if (size > 0) style.Font.SetSize(FontPoints(size));
     }
 }
