@@ -80,6 +80,9 @@ using TFaceMap = std::unordered_map<TFaceKey, std::shared_ptr<const TFontFace>, 
 // Enough for every font a program shows; past it the cache starts again (faces in use
 // stay alive with their users).
 constexpr size_t MaxCachedFaces = 256;
+constexpr size_t MaxOtherKerningPairs = 1 << 16;
+
+TFaceMap* FacesLeftAtExit = nullptr;
 
 class TFaceCache
 {
@@ -88,8 +91,9 @@ public:
 
     ~TFaceCache()
     {
-        // Fonts cannot be released once the application is gone: at exit they are left.
-        if (!QCoreApplication::instance()) new TFaceMap(std::move(Faces));
+        // Fonts cannot be released once the application is gone: at exit they are left
+        // where leak checkers still see them.
+        if (!QCoreApplication::instance()) FacesLeftAtExit = new TFaceMap(std::move(Faces));
     }
 };
 
@@ -209,6 +213,9 @@ float TFontFace::Kerning(char16_t left, const TGlyph& leftGlyph, char16_t right,
     float kerning = 0;
     if (m_raw.advancesForGlyphIndexes(pair, advances, 2, QRawFont::KernedAdvances))
         kerning = static_cast<float>(advances[0].x()) - leftGlyph.Advance;
+    // Pairs beyond Latin-1 are few in any one text; a face that has met very many of
+    // them starts again rather than grow without end.
+    if (m_otherKerning.size() >= MaxOtherKerningPairs) m_otherKerning.clear();
     m_otherKerning.emplace(key, kerning);
     return kerning;
 }

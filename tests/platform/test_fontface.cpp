@@ -166,3 +166,54 @@ TEST(FontFace, CanvasTextLooksLikeShapedTextAndEndsWhereMeasured)
     }
     SetTextAntialiasing(true);
 }
+
+TEST(FontFace, RotatedCanvasTextLooksLikeRotatedShapedText)
+{
+    SetTextAntialiasing(false);
+    const QString text = QStringLiteral("AVATAR Tour");
+    QImage byCanvas = WhiteImage(60, 160), byPainter = WhiteImage(60, 160);
+    QFont font;
+    {
+        TCanvas c(&byCanvas);
+        c.Font() = DejaVu(-14, fsUnderline);
+        c.Font().SetColor(clBlack);
+        c.Font().SetOrientation(900);
+        c.Brush().SetStyle(bsClear);
+        c.TextOut(10, 150, text);
+        font = c.QtFont();
+    }
+    {
+        QPainter p(&byPainter);
+        p.translate(10, 150);
+        p.rotate(-90);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(0, QFontMetrics(font, &byPainter).ascent(), text);
+    }
+    EXPECT_EQ(byCanvas, byPainter);
+    SetTextAntialiasing(true);
+}
+
+TEST(FontFace, APrefixUnderlinesItsCharacterWhereTheGlyphsPutIt)
+{
+    SetTextAntialiasing(false);
+    QImage image = WhiteImage(120, 30);
+    TCanvas c(&image);
+    c.Font() = DejaVu(-14);
+    c.Font().SetColor(clBlack);
+    c.Brush().SetStyle(bsClear);
+    TRect r(4, 2, 120, 30);
+    c.DrawText(QStringLiteral("To&Wer"), r, DT_SINGLELINE);
+    const TFontFace& face = c.Face();
+    TPlacedGlyphs placed;
+    ASSERT_TRUE(face.Place(u"ToWer", placed));
+    const int left = 4 + qRound(placed.PrefixWidth(2));
+    const int width = qRound(placed.SpanWidth(2, 3));
+    const int y = 2 + face.Ascent() + std::max(1, face.Metrics().underlinePos());
+    c.ReleasePainter();
+    for (int x = left; x < left + width; ++x)
+        EXPECT_EQ(FromQColor(image.pixelColor(x, y)), clBlack) << x;
+    EXPECT_EQ(FromQColor(image.pixelColor(left - 1, y)), clWhite);
+    EXPECT_EQ(FromQColor(image.pixelColor(left + width, y)), clWhite);
+    SetTextAntialiasing(true);
+}
