@@ -9,8 +9,10 @@
 
 #include "platform/canvas.h"
 
+#include <QPointF>
 #include <QString>
 #include <QStringView>
+#include <QVarLengthArray>
 
 #include <vector>
 
@@ -69,6 +71,18 @@ struct THTMLLine
     void Advance(int width) { Offset = ClampCoordinate(static_cast<long long>(Offset) + width); }
 };
 
+class TFontFace;
+
+// Runs of simple text painted since the last tag on a line, drawn together as one glyph
+// run: between two tags a line's runs share font and colour, and drawing each alone
+// costs more than its glyphs. Nothing else is painted while a batch is open.
+struct THTMLTextBatch
+{
+    const TFontFace* Face = nullptr;
+    QVarLengthArray<quint32, 128> Glyphs;
+    QVarLengthArray<QPointF, 128> Positions; // on the canvas
+};
+
 // Everything one call of HTMLDrawEx works with.
 class THTMLDrawContext
 {
@@ -87,6 +101,7 @@ public:
     // Run widths of the line being laid out: the measuring pass writes them and the second
     // pass reads them back, so each run is measured once.
     std::vector<THTMLRunWidth> RunWidths;
+    THTMLTextBatch TextBatch;
 
     // Brings the canvas font and text background in line with the style.
     void ApplyFont();

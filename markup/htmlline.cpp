@@ -9,6 +9,8 @@
 
 #include "platform/fontface.h"
 
+#include <QGlyphRun>
+
 #include <algorithm>
 
 namespace {
@@ -94,6 +96,49 @@ void DrawRunText(THTMLDrawContext& ctx, const QString& text, const TRect& r, boo
     }
 }
 
+void FlushTextBatch(THTMLDrawContext& ctx)
+{
+    THTMLTextBatch& batch = ctx.TextBatch;
+    if (!batch.Glyphs.isEmpty()) {
+        QGlyphRun run;
+        run.setRawFont(batch.Face->RawFont());
+        run.setRawData(batch.Glyphs.constData(), batch.Positions.constData(),
+                       static_cast<int>(batch.Glyphs.size()));
+        ctx.Canvas.DrawGlyphRun(0, 0, run);
+    }
+    batch.Glyphs.clear();
+    batch.Positions.clear();
+    batch.Face = nullptr;
+}
+
+// Adds a plain run to the batch when it would be drawn exactly as its glyphs: simple text
+// without background or decoration, not rotated and not cut by its rectangle (as
+// TextRect draws it). False when the run must be drawn by itself.
+bool BatchRun(THTMLDrawContext& ctx, const QString& text, const TRect& r, int cellHeight)
+{
+    const TCanvas& canvas = ctx.Canvas;
+    const TFont& font = canvas.Font();
+    if (font.Orientation() != 0 || font.HasStyle(fsUnderline) || font.HasStyle(fsStrikeOut) ||
+        canvas.BkMode() != bkTransparent)
+        return false;
+    const TFontFace& face = canvas.Face();
+    TPlacedGlyphs placed;
+    if (!face.Place(text, placed)) return false;
+    const int width = qRound(placed.Width());
+    const int top = r.Bottom - cellHeight;
+    if (width <= 0 || r.Left + width > r.Right || top < r.Top || top + face.Height() > r.Bottom)
+        return false;
+    THTMLTextBatch& batch = ctx.TextBatch;
+    if (batch.Face != &face) FlushTextBatch(ctx);
+    batch.Face = &face;
+    const qreal baseline = top + face.Ascent();
+    for (qsizetype i = 0; i < placed.Count(); ++i) {
+        batch.Glyphs.append(placed.Glyphs[i]);
+        batch.Positions.append(QPointF(r.Left + placed.Starts[i], baseline));
+    }
+    return true;
+}
+
 void PaintRun(THTMLDrawContext& ctx, const THTMLLine& line, const QString& whole,
               const THTMLRunWidth& run)
 {
@@ -105,6 +150,11 @@ void PaintRun(THTMLDrawContext& ctx, const THTMLLine& line, const QString& whole
     const TRect r(x, line.Top, std::max(x, ctx.Rect.Right), bottom);
     const int cellHeight = ctx.RunHeight();
     ctx.ApplyBackground();
+    if (!style.Shadow && !style.Error && run.Plain &&
+        BatchRun(ctx, CoveringPrefix(ctx.Canvas, text, std::max(0, r.Right - r.Left)), r,
+                 cellHeight))
+        return;
+    FlushTextBatch(ctx);
     if (style.Shadow) {
         // The background goes first so that it cannot cover the shadow.
         if (style.Background != clNone) {
@@ -193,9 +243,10 @@ bool PlaceRun(THTMLDrawContext& ctx, THTMLLine& line, QStringView raw)
     if (line.Measuring()) {
         MeasureRun(ctx, line, text);
     } else {
-        if (line.Painting() && tab)
+        if (line.Painting() && tab) {
+            FlushTextBatch(ctx);
             PaintTab(ctx, line, width);
-        else if (line.Painting())
+        } else if (line.Painting())
             PaintRun(ctx, line, text, run);
         if (ctx.HitTesting()) HitTestRun(ctx, line, width);
         if (ctx.Style.InLink && ctx.Style.LinkFocused)
@@ -245,6 +296,8 @@ THTMLTagAction ReadAndApplyTag(THTMLDrawContext& ctx, THTMLLine& line, QStringVi
         return THTMLTagAction::EndLine;
     }
     const THTMLTag tag = ReadTag(text.mid(pos + 1, close - pos - 1));
+    // Tags change the style and paint things of their own: the text before goes first.
+    if (line.Painting()) FlushTextBatch(ctx);
     const THTMLTagAction action = ApplyTag(ctx, line, tag);
     if (action != THTMLTagAction::EndLineBefore) pos = close + 1;
     return action;
@@ -289,6 +342,7 @@ qsizetype LayoutLine(THTMLDrawContext& ctx, THTMLLine& line, qsizetype pos)
         if (!PlaceRun(ctx, line, text.mid(pos, end - pos))) break;
         pos = end;
     }
+    if (line.Painting()) FlushTextBatch(ctx);
     CloseLinkOnLine(ctx, line);
     if (line.Measuring()) FinishMeasuredLine(ctx, line);
     return pos;

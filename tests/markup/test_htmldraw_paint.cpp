@@ -346,3 +346,31 @@ TEST_F(HTMLDrawTest, PaintingRestoresTheCanvas)
     EXPECT_EQ(canvas->Pen().Width(), 3);
     EXPECT_EQ(canvas->BkMode(), bkOpaque);
 }
+
+// The runs between two tags are drawn together; they must come out as the canvas draws
+// each of them by itself, antialiased pixels included.
+TEST_F(HTMLDrawTest, RunsDrawnTogetherLookLikeRunsDrawnOneByOne)
+{
+    const QStringList plain = {QStringLiteral("Rehearsal "), QStringLiteral("with "),
+                               QStringLiteral("the "), QStringLiteral("AVATAR ")};
+    const QStringList italic = {QStringLiteral("To "), QStringLiteral("Wo")};
+    const QString markup = plain.join(QString()) + QStringLiteral("<I>") + italic.join(QString()) +
+                           QStringLiteral("</I>");
+    for (bool antialiased : {false, true}) {
+        SetTextAntialiasing(antialiased);
+        Reset(300, 30);
+        Draw(markup, TRect(0, 0, 300, 30));
+        EXPECT_EQ(result.YSize, HeightOf() + canvas->ExternalLeading());
+        const QImage drawn = Pixels();
+
+        Reset(300, 30);
+        canvas->Brush().SetStyle(bsClear);
+        int x = 1; // lines start one pixel in
+        for (const QString& run : plain + italic) {
+            if (run == italic.first()) canvas->Font().SetStyle(fsItalic);
+            canvas->TextOut(x, 0, run);
+            x += canvas->TextWidth(run);
+        }
+        EXPECT_EQ(Pixels(), drawn) << "antialiased " << antialiased;
+    }
+}
