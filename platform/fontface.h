@@ -37,7 +37,8 @@ struct TPlacedGlyphs
 // shaping (a glyph of the font for every character, no marks, no right-to-left or complex
 // script), the glyph, advance and kerning of every character met. Such text is measured
 // and placed from these tables and drawn as a glyph run; Qt's shaping costs many times
-// more and gives the same advances. Other text is left to the metrics.
+// more and gives the same advances (the font's kerning table and its layout tables may
+// round a pair apart by 1/64 pixel). Other text is left to the metrics.
 //
 // Faces are shared from a cache of the thread (fonts belong to the thread that uses them,
 // as in Qt's own font cache). Only font data is kept, never anything about a text.
