@@ -4,11 +4,12 @@ JOBS ?= 2
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 # zlib1g-dev: the spreadsheet library's link line names -lz but its package does not pull it in.
+# fonts-dejavu-extra: the condensed face that stands in for the forms' classic sans serif.
 PACKAGES := build-essential cmake ccache pkg-config git \
 	qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev \
 	libsqlite3-dev libxlsxwriter-dev zlib1g-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
-	fonts-dejavu-core xvfb xauth poppler-utils unzip python3 \
+	fonts-dejavu-core fonts-dejavu-extra xvfb xauth poppler-utils unzip python3 \
 	fp-utils-3.2.2
 
 .PHONY: deps configure build run test clean
