@@ -58,7 +58,7 @@ TEST_F(TableTest, EmptyTableIsBofAndEofAndHasNoValues)
     EXPECT_THROW(table->Delete(), EDatabaseError);
 }
 
-TEST_F(TableTest, TraversesInPrimaryIndexOrder)
+TEST_F(TableTest, TraversesInPrimaryIndexOrderAndMoveByClamps)
 {
     auto table = OpenWithFourGigs();
     EXPECT_EQ(Walk(*table), (QStringList{"Blue Note", "Mill", "Cellar", "Harbor"}));
@@ -78,11 +78,8 @@ TEST_F(TableTest, TraversesInPrimaryIndexOrder)
     table->Prior();
     EXPECT_FALSE(table->Eof());
     EXPECT_EQ(Venue(*table), QStringLiteral("Cellar"));
-}
 
-TEST_F(TableTest, MoveByClampsAndReportsTheDistanceMoved)
-{
-    auto table = OpenWithFourGigs();
+    // MoveBy clamps and reports the distance actually moved.
     table->First();
     EXPECT_EQ(table->MoveBy(2), 2);
     EXPECT_EQ(Venue(*table), QStringLiteral("Cellar"));
@@ -94,7 +91,7 @@ TEST_F(TableTest, MoveByClampsAndReportsTheDistanceMoved)
     EXPECT_EQ(Venue(*table), QStringLiteral("Blue Note"));
 }
 
-TEST_F(TableTest, EditPostStoresAndCancelRestores)
+TEST_F(TableTest, EditPostStoresAndCancelRestoresForEditsAndInserts)
 {
     auto table = OpenWithFourGigs();
     table->First();
@@ -119,6 +116,14 @@ TEST_F(TableTest, EditPostStoresAndCancelRestores)
     EXPECT_EQ(Venue(*reopened), QStringLiteral("Old Mill"));
     EXPECT_DOUBLE_EQ(reopened->FieldByName(QStringLiteral("Gig length"))->AsFloat(), 2.5);
     EXPECT_EQ(reopened->RecordCount(), 4);
+
+    // Cancelling an insert returns to the record it started from.
+    table->Insert();
+    EXPECT_EQ(table->State(), dsInsert);
+    EXPECT_TRUE(table->FieldByName(QStringLiteral("Gig venue"))->IsNull());
+    table->Cancel();
+    EXPECT_EQ(Venue(*table), QStringLiteral("Old Mill"));
+    EXPECT_EQ(table->RecordCount(), 4);
 }
 
 TEST_F(TableTest, PostingMovesTheCursorToTheRecordInKeyOrder)
@@ -134,19 +139,6 @@ TEST_F(TableTest, PostingMovesTheCursorToTheRecordInKeyOrder)
     table->Post();
     EXPECT_EQ(Venue(*table), QStringLiteral("Opening"));
     EXPECT_EQ(table->RecNo(), 5);
-}
-
-TEST_F(TableTest, InsertCancelReturnsToThePreviousRecord)
-{
-    auto table = OpenWithFourGigs();
-    table->First();
-    table->Next();
-    table->Insert();
-    EXPECT_EQ(table->State(), dsInsert);
-    EXPECT_TRUE(table->FieldByName(QStringLiteral("Gig venue"))->IsNull());
-    table->Cancel();
-    EXPECT_EQ(Venue(*table), QStringLiteral("Mill"));
-    EXPECT_EQ(table->RecordCount(), 4);
 }
 
 TEST_F(TableTest, NavigatingAwayPostsModifiedAndDropsUntouchedRecords)
@@ -397,72 +389,47 @@ TEST_F(TableTest, TableWithoutPrimaryIndexKeepsInsertionOrder)
 }
 
 // ---------------------------------------------------------------------------
-// Opening failures name the table and the directory.
+// Opening failures name the table and the directory, and never create anything.
 
-TEST_F(TableTest, MissingTableFileNamesTableAndDirectory)
+TEST_F(TableTest, OpeningFailuresNameTheTableTheDirectoryAndTheCause)
 {
-    TTable table;
-    table.SetTableName(QDir(m_dir.path()).filePath(QStringLiteral("blackout.db")));
-    try {
-        table.Open();
-        FAIL();
-    } catch (const EDatabaseError& error) {
-        EXPECT_TRUE(error.Message().contains(QStringLiteral("'blackout.db'")));
-        EXPECT_TRUE(error.Message().contains(QDir(m_dir.path()).absolutePath()));
-    }
-    EXPECT_FALSE(table.Active());
-    EXPECT_FALSE(QFile::exists(QDir(m_dir.path()).filePath(QStringLiteral("blackout.db"))))
-        << "opening must never create a table";
-}
-
-TEST_F(TableTest, MissingDirectoryNamesTableAndDirectory)
-{
-    const QString missing = QDir(m_dir.path()).filePath(QStringLiteral("nowhere"));
-    TTable table;
-    table.SetTableName(QDir(missing).filePath(QStringLiteral("gig.db")));
-    try {
-        table.Open();
-        FAIL();
-    } catch (const EDatabaseError& error) {
-        EXPECT_TRUE(error.Message().contains(QStringLiteral("'gig.db'")));
-        EXPECT_TRUE(error.Message().contains(missing));
-        EXPECT_TRUE(error.Message().contains(QStringLiteral("directory does not exist")));
-    }
-    EXPECT_FALSE(QFileInfo::exists(missing));
-}
-
-TEST_F(TableTest, FileThatIsNotATableNamesTableAndDirectory)
-{
-    const QString path = QDir(m_dir.path()).filePath(QStringLiteral("notes.db"));
-    QFile file(path);
+    const QDir dir(m_dir.path());
+    const QString missingDir = dir.filePath(QStringLiteral("nowhere"));
+    const QString notATable = dir.filePath(QStringLiteral("notes.db"));
+    QFile file(notATable);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray("These are my set lists, not a table.\n").repeated(200));
     file.close();
-    TTable table;
-    table.SetTableName(path);
-    try {
-        table.Open();
-        FAIL();
-    } catch (const EDatabaseError& error) {
-        EXPECT_TRUE(error.Message().contains(QStringLiteral("'notes.db'")));
-        EXPECT_TRUE(error.Message().contains(QDir(m_dir.path()).absolutePath()));
-        EXPECT_TRUE(error.Message().contains(QStringLiteral("not a table")));
-    }
-    EXPECT_FALSE(table.Active());
-}
+    const QString otherName = dir.filePath(QStringLiteral("other.db"));
+    ASSERT_TRUE(QFile::copy(TablePath(), otherName));
 
-TEST_F(TableTest, DatabaseWithoutTheNamedTableIsRefused)
-{
-    const QString other = QDir(m_dir.path()).filePath(QStringLiteral("other.db"));
-    ASSERT_TRUE(QFile::copy(TablePath(), other));
-    TTable table;
-    table.SetTableName(other);
-    try {
-        table.Open();
-        FAIL();
-    } catch (const EDatabaseError& error) {
-        EXPECT_TRUE(error.Message().contains(QStringLiteral("no table named 'other'")));
+    struct Case
+    {
+        QString path;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {dir.filePath(QStringLiteral("blackout.db")), {"'blackout.db'", dir.absolutePath()}},
+        {QDir(missingDir).filePath(QStringLiteral("gig.db")),
+         {"'gig.db'", missingDir, "directory does not exist"}},
+        {notATable, {"'notes.db'", dir.absolutePath(), "not a table"}},
+        {otherName, {"no table named 'other'"}},
+    };
+    for (const Case& c : cases) {
+        TTable table;
+        table.SetTableName(c.path);
+        try {
+            table.Open();
+            ADD_FAILURE() << qPrintable(c.path) << " opened";
+        } catch (const EDatabaseError& error) {
+            for (const QString& part : c.expected)
+                EXPECT_TRUE(error.Message().contains(part)) << qPrintable(error.Message());
+        }
+        EXPECT_FALSE(table.Active());
     }
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("blackout.db"))))
+        << "opening must never create a table";
+    EXPECT_FALSE(QFileInfo::exists(missingDir));
 }
 
 TEST_F(TableTest, CreatingOverAnExistingTableIsRefusedAndLeavesItAlone)
