@@ -86,6 +86,15 @@ protected:
     }
     int LineHeight() { return HeightOf(); }
 
+    // The canvas font is the test font again, whatever the markup changed.
+    void ExpectTestFontRestored()
+    {
+        EXPECT_EQ(canvas->Font().Name(), QStringLiteral("DejaVu Sans"));
+        EXPECT_EQ(canvas->Font().Height(), -FontPixels);
+        EXPECT_EQ(canvas->Font().Style(), 0);
+        EXPECT_EQ(canvas->Font().Color(), clBlack);
+    }
+
     QImage image;
     std::unique_ptr<TCanvas> canvas;
     THTMLDrawParams params;

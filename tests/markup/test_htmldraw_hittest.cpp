@@ -71,19 +71,17 @@ TEST_F(HTMLHitTest, HitTestingPaintsNothing)
     EXPECT_EQ(CountColor(Pixels(), clWhite), image.width() * image.height());
 }
 
-TEST_F(HTMLHitTest, LinksFollowTheirLineAlignment)
+TEST_F(HTMLHitTest, LinksFollowTheirLineAlignmentAndWrapping)
 {
-    const QString text = QStringLiteral("<P ALIGN=\"RIGHT\"><A href=\"r\">right</A></P>");
+    QString text = QStringLiteral("<P ALIGN=\"RIGHT\"><A href=\"r\">right</A></P>");
     const int left = 300 - WidthOf(QStringLiteral("right"));
     EXPECT_TRUE(HitAt(text, left + 1, 5));
     EXPECT_EQ(result.HoverRect.Left, left);
     EXPECT_EQ(result.HoverRect.Right, 300);
     EXPECT_FALSE(HitAt(text, 5, 5));
-}
 
-TEST_F(HTMLHitTest, LinkOverTwoLinesHasTheBoundsOfBoth)
-{
-    const QString text = QStringLiteral("ab <A href=\"w\">wrapped link text</A>");
+    // A link over two lines has the bounds of both.
+    text = QStringLiteral("ab <A href=\"w\">wrapped link text</A>");
     const int room = WidthOf(QStringLiteral("ab ")) + WidthOf(QStringLiteral("wrapped ")) + 4;
     const TRect r(0, 0, room, 120);
     // A point on the second line finds the link too.
@@ -95,17 +93,14 @@ TEST_F(HTMLHitTest, LinkOverTwoLinesHasTheBoundsOfBoth)
     EXPECT_EQ(result.HoverRect.Left, 1);
 }
 
-TEST_F(HTMLHitTest, UnclosedLinkStillReportsItsHit)
+TEST_F(HTMLHitTest, UnclosedLinksAndLinkValuesAsWritten)
 {
     EXPECT_TRUE(HitAt(QStringLiteral("x <A href=\"open\">to the end"),
                       WidthOf(QStringLiteral("x ")) + 4, 5));
     EXPECT_EQ(result.AnchorVal, QStringLiteral("open"));
     EXPECT_EQ(result.MouseLink, 1);
     EXPECT_FALSE(result.HoverRect.IsEmpty());
-}
-
-TEST_F(HTMLHitTest, LinkValuesKeepTheirAmpersands)
-{
+    // The value keeps its ampersands.
     EXPECT_TRUE(HitAt(QStringLiteral("<A href=\"page?a=1&amp;b=2\">go</A>"), 3, 5));
     EXPECT_EQ(result.AnchorVal, QStringLiteral("page?a=1&b=2"));
 }

@@ -246,10 +246,7 @@ TEST_F(HTMLDrawTest, MeasuringPaintsNothingAndRestoresTheCanvas)
     canvas->Pen().SetColor(clGreen);
     Measure(
         QStringLiteral("<BODY BGCOLOR=\"clRed\"><B>x</B><FONT COLOR=\"clRed\" SIZE=\"5\">y<HR>"));
-    EXPECT_EQ(canvas->Font().Name(), QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(canvas->Font().Height(), -FontPixels);
-    EXPECT_EQ(canvas->Font().Style(), 0);
-    EXPECT_EQ(canvas->Font().Color(), clBlack);
+    ExpectTestFontRestored();
     EXPECT_EQ(canvas->Brush().Style(), bsClear);
     EXPECT_EQ(canvas->Pen().Color(), clGreen);
     EXPECT_EQ(CountColor(Pixels(), clWhite), image.width() * image.height());

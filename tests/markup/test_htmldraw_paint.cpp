@@ -335,10 +335,7 @@ TEST_F(HTMLDrawTest, PaintingRestoresTheCanvas)
     Draw(QStringLiteral("<B><I>x<FONT FACE=\"DejaVu Serif\" COLOR=\"clRed\" BGCOLOR=\"clYellow\" "
                         "SIZE=\"5\">y<HR><E>z<HI>w<R a=\"90\">r<SHAD>s"),
          Area);
-    EXPECT_EQ(canvas->Font().Name(), QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(canvas->Font().Height(), -FontPixels);
-    EXPECT_EQ(canvas->Font().Style(), 0);
-    EXPECT_EQ(canvas->Font().Color(), clBlack);
+    ExpectTestFontRestored();
     EXPECT_EQ(canvas->Font().Orientation(), 0);
     EXPECT_EQ(canvas->Brush().Color(), clAqua);
     EXPECT_EQ(canvas->Brush().Style(), bsSolid);

@@ -142,41 +142,15 @@ TEST_F(HTMLRobustTest, MegabyteTexts)
 TEST_F(HTMLRobustTest, RandomMarkup)
 {
     // Fragments of the dialect glued at random, with a fixed seed.
-    const QStringList pieces{QStringLiteral("<B>"),
-                             QStringLiteral("</B>"),
-                             QStringLiteral("<A href=\"x\">"),
-                             QStringLiteral("</A>"),
-                             QStringLiteral("<BR>"),
-                             QStringLiteral("<HR>"),
-                             QStringLiteral("<UL>"),
-                             QStringLiteral("<LI>"),
-                             QStringLiteral("</UL>"),
-                             QStringLiteral("<P ALIGN=\"CENTER\" BGCOLOR=\"clRed\">"),
-                             QStringLiteral("</P>"),
-                             QStringLiteral("<FONT SIZE=\"5\" COLOR=\"#00FF00\">"),
-                             QStringLiteral("</FONT>"),
-                             QStringLiteral("<SUB>"),
-                             QStringLiteral("<SUP>"),
-                             QStringLiteral("</SUB>"),
-                             QStringLiteral("<Z>"),
-                             QStringLiteral("</Z>"),
-                             QStringLiteral("<SHAD>"),
-                             QStringLiteral("<E>"),
-                             QStringLiteral("<HI>"),
-                             QStringLiteral("</HI>"),
-                             QStringLiteral("<IND x=\"40\">"),
-                             QStringLiteral("<IMG SRC=\"IDX:0\" ALIGN=\"TOP\">"),
-                             QStringLiteral("<CONTROL TYPE=\"CHECK\" VALUE=\"TRUE\">"),
-                             QStringLiteral("<R a=\"90\">"),
-                             QStringLiteral("</R>"),
-                             QStringLiteral("word "),
-                             QStringLiteral("&amp;"),
-                             QStringLiteral("&nbsp;"),
-                             QStringLiteral("<"),
-                             QStringLiteral(">"),
-                             QStringLiteral("\r\n"),
-                             QStringLiteral("\t"),
-                             QStringLiteral("long-unbroken-word")};
+    const QStringList pieces =
+        QStringLiteral("<B>|</B>|<A href=\"x\">|</A>|<BR>|<HR>|<UL>|<LI>|</UL>|"
+                       "<P ALIGN=\"CENTER\" BGCOLOR=\"clRed\">|</P>|"
+                       "<FONT SIZE=\"5\" COLOR=\"#00FF00\">|</FONT>|<SUB>|<SUP>|</SUB>|<Z>|"
+                       "</Z>|<SHAD>|<E>|<HI>|</HI>|<IND x=\"40\">|"
+                       "<IMG SRC=\"IDX:0\" ALIGN=\"TOP\">|"
+                       "<CONTROL TYPE=\"CHECK\" VALUE=\"TRUE\">|<R a=\"90\">|</R>|word |&amp;|"
+                       "&nbsp;|<|>|\r\n|\t|long-unbroken-word")
+            .split(QLatin1Char('|'));
     TImageList images(nullptr, 16, 16);
     images.Add(FilledImage(16, 16, clRed));
     params.Images = &images;

@@ -57,7 +57,7 @@ protected:
 
 } // namespace
 
-TEST(Collection, OwnsOrdersAndIndexesItems)
+TEST(Collection, OwnsOrdersIndexesAndAssignsItems)
 {
     TCountingCollection c;
     TNamedItem* a = c.Add();
@@ -78,6 +78,15 @@ TEST(Collection, OwnsOrdersAndIndexesItems)
     c.Delete(0);
     EXPECT_EQ(c.Count(), 0);
     EXPECT_EQ(c.Log, (QStringList{"0", "0", "1", "2", "1"}));
+
+    // Assign replaces the items with copies of the source's.
+    TCountingCollection source;
+    source.Add()->Name = "x";
+    source.Add()->Name = "y";
+    c.Add()->Name = "old";
+    c.Assign(source);
+    ASSERT_EQ(c.Count(), 2);
+    EXPECT_EQ(c.Items(1)->Name, QStringLiteral("y"));
 }
 
 TEST(Collection, RemovalsKeepTheOthersInOrderAndClearEmptiesFromTheEnd)
@@ -126,17 +135,6 @@ TEST(Collection, UpdateBracketsAnnounceOnceAtTheOutermostEnd)
     EXPECT_EQ(c.LastUpdated, nullptr);
 }
 
-TEST(Collection, AssignCopiesItems)
-{
-    TCountingCollection source, target;
-    source.Add()->Name = "x";
-    source.Add()->Name = "y";
-    target.Add()->Name = "old";
-    target.Assign(source);
-    ASSERT_EQ(target.Count(), 2);
-    EXPECT_EQ(target.Items(1)->Name, QStringLiteral("y"));
-}
-
 TEST(Component, OwnerFreesOwnedAndReferencesAreCleared)
 {
     auto* owner = new TComponent();
@@ -159,6 +157,5 @@ TEST(Messages, CanBeInterceptedAndShowExceptionAddsAFullStop)
     EXPECT_EQ(MessageDlg(QStringLiteral("Delete record?"), mtConfirmation, mbYes | mbNo), mrYes);
     Application()->ShowException(EDatabaseError(QStringLiteral("Key violation")));
     Application()->ShowException(Exception(QStringLiteral("Done.")));
-    EXPECT_EQ(capture.Messages(),
-              (QStringList{"Delete record?", "Key violation.", "Done."}));
+    EXPECT_EQ(capture.Messages(), (QStringList{"Delete record?", "Key violation.", "Done."}));
 }

@@ -94,7 +94,7 @@ TEST_F(DBEditTest, TypingIntoAnEmptyTableStartsANewRecord)
     EXPECT_EQ(m_edit->text(), QStringLiteral("Barn"));
 }
 
-TEST_F(DBEditTest, LeavingWritesTheTextEnterToo)
+TEST_F(DBEditTest, LeavingAndEnterWriteTheTextEscapeRestoresIt)
 {
     QTest::keyClicks(m_edit, QStringLiteral("X"));
     LeaveByTab(m_edit);
@@ -103,15 +103,12 @@ TEST_F(DBEditTest, LeavingWritesTheTextEnterToo)
     QTest::keyClicks(m_edit, QStringLiteral("Y"));
     QTest::keyClick(m_edit, Qt::Key_Return);
     EXPECT_EQ(VenueField()->AsString(), QStringLiteral("V3XY"));
-}
-
-TEST_F(DBEditTest, EscapeBringsBackTheFieldValue)
-{
+    // Escape brings back the field's value.
     QTest::keyClicks(m_edit, QStringLiteral("zzz"));
     QTest::keyClick(m_edit, Qt::Key_Escape);
-    EXPECT_EQ(m_edit->text(), QStringLiteral("V3"));
+    EXPECT_EQ(m_edit->text(), QStringLiteral("V3XY"));
     m_table->Post();
-    EXPECT_EQ(VenueField()->AsString(), QStringLiteral("V3"));
+    EXPECT_EQ(VenueField()->AsString(), QStringLiteral("V3XY"));
 }
 
 TEST_F(DBEditTest, ATextTheFieldRefusesKeepsTheTextAndShowsTheError)

@@ -92,7 +92,7 @@ TEST(FontFace, TextThatNeedsShapingIsLeftToTheMetrics)
     EXPECT_EQ(face->Width(QString()), 0);
 }
 
-TEST(FontFace, FacesAreSharedByFontShapeAndDeviceResolution)
+TEST(FontFace, FacesAreSharedByFontShapeAndDeviceResolutionAndKeptByTheCanvas)
 {
     const auto regular = TFontFace::Of(DejaVu(-12), nullptr);
     EXPECT_EQ(TFontFace::Of(DejaVu(-12), nullptr), regular);
@@ -112,10 +112,8 @@ TEST(FontFace, FacesAreSharedByFontShapeAndDeviceResolution)
     EXPECT_NE(TFontFace::Of(DejaVu(-12), nullptr), regular);
     EXPECT_EQ(TFontFace::Of(DejaVu(-12), nullptr)->Font().styleStrategy(), QFont::NoAntialias);
     SetTextAntialiasing(true);
-}
 
-TEST(FontFace, TheCanvasKeepsItsFaceWhileOnlyTheColourChanges)
-{
+    // The canvas keeps its face while only the colour or the orientation changes.
     QImage image = WhiteImage();
     TCanvas c(&image);
     c.Font() = DejaVu(-12);

@@ -88,7 +88,7 @@ TEST_F(ManyRowsTest, WalksForwardAndBackwardAcrossBlocks)
     EXPECT_EQ(back, -1);
 }
 
-TEST_F(ManyRowsTest, JumpsAndRandomReadsAgreeWithTheOrder)
+TEST_F(ManyRowsTest, JumpsRandomReadsBookmarksAndLocateAgreeWithTheOrder)
 {
     EXPECT_EQ(m_table->RecordCount(), Rows);
     EXPECT_EQ(m_table->MoveBy(2500), 2500);
@@ -100,11 +100,9 @@ TEST_F(ManyRowsTest, JumpsAndRandomReadsAgreeWithTheOrder)
     for (int row : {2999, 0, 1023, 1024, 2047, 2048, 1500})
         EXPECT_EQ(m_table->RowText(row, venue), QStringLiteral("V%1").arg(row));
     EXPECT_EQ(m_table->RecNo(), 1201);
-}
 
-TEST_F(ManyRowsTest, BookmarksOfRowsInsideABlockFindTheirRecord)
-{
-    m_table->MoveBy(1500);
+    // Bookmarks and Locate find rows inside a block.
+    m_table->MoveBy(300);
     const TBookmark middle = m_table->GetBookmark();
     m_table->First();
     m_table->GotoBookmark(middle);
@@ -156,20 +154,16 @@ TEST_F(ManyRowsTest, CacheKeepsTheValuesOfFewBlocksAndReadsDroppedOnesAgain)
         EXPECT_LE(cache.LoadedBlockCount(), 2);
     }
     EXPECT_EQ(storage.PositionOf(cache.Identity(1500)), 1500);
-}
 
-TEST_F(ManyRowsTest, CacheHoldingOneBlockStillWalksBothWays)
-{
-    TTableStorage storage(m_dir.path(), QStringLiteral("gig.db"), true);
-    TRowCache cache(storage, 1);
-    const int venue = storage.FieldDefs().IndexOf(QStringLiteral("Gig venue"));
+    // A cache holding one block still walks backwards, and reads again after a clear.
+    TRowCache single(storage, 1);
     for (int row = Rows - 1; row >= 0; --row)
-        ASSERT_EQ(cache.Value(row, venue).toString(), QStringLiteral("V%1").arg(row));
-    EXPECT_EQ(cache.LoadedBlockCount(), 1);
-    EXPECT_EQ(cache.RowCount(), Rows);
-    cache.Clear();
-    EXPECT_EQ(cache.LoadedBlockCount(), 0);
-    EXPECT_EQ(cache.Value(2500, venue).toString(), QStringLiteral("V2500"));
+        ASSERT_EQ(single.Value(row, venue).toString(), QStringLiteral("V%1").arg(row));
+    EXPECT_EQ(single.LoadedBlockCount(), 1);
+    EXPECT_EQ(single.RowCount(), Rows);
+    single.Clear();
+    EXPECT_EQ(single.LoadedBlockCount(), 0);
+    EXPECT_EQ(single.Value(2500, venue).toString(), QStringLiteral("V2500"));
 }
 
 // Walking to the end drops the values of the first blocks; whatever is read from them
