@@ -45,7 +45,7 @@ TEST_F(HTMLHitTest, EachLinkIsHitAtItsOwnPlace)
               TRect(firstLeft, 0, secondLeft - WidthOf(QStringLiteral(" ")), LineHeight()));
 }
 
-TEST_F(HTMLHitTest, MissesLeaveTheAnchorAlone)
+TEST_F(HTMLHitTest, MissesLeaveTheAnchorAloneAndHitTestsPaintNothing)
 {
     const int blank = 1 + WidthOf(QStringLiteral("first")) + 1;
     result.AnchorVal = QStringLiteral("kept");
@@ -63,10 +63,8 @@ TEST_F(HTMLHitTest, MissesLeaveTheAnchorAlone)
     params.MeasureOnly = true;
     EXPECT_FALSE(Draw(TwoLinks, TRect(0, 0, 300, 120)));
     EXPECT_EQ(result.MouseLink, -1);
-}
-
-TEST_F(HTMLHitTest, HitTestingPaintsNothing)
-{
+    // Hit-testing never paints.
+    params.MeasureOnly = false;
     EXPECT_TRUE(HitAt(QStringLiteral("<BODY BGCOLOR=\"clRed\"><A href=\"x\">link</A><HR>"), 3, 5));
     EXPECT_EQ(CountColor(Pixels(), clWhite), image.width() * image.height());
 }

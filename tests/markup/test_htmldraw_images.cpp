@@ -235,7 +235,7 @@ TEST_F(HTMLImagesTest, AnimatedPicturesClearTheirFrameArea)
     EXPECT_EQ(CountColor(Pixels(), clYellow), 12 * 10 - 16);
 }
 
-TEST_F(HTMLImagesTest, FormControlsAreDrawnByTheStyle)
+TEST_F(HTMLImagesTest, FormControlsAreDrawnByTheStyleInsideTheRectangle)
 {
     const QString controls = QStringLiteral("<CONTROL TYPE=\"EDIT\" VALUE=\"text\" WIDTH=\"60\">"
                                             "<CONTROL TYPE=\"COMBO\" VALUE=\"pick\" WIDTH=\"70\">"
@@ -263,11 +263,9 @@ TEST_F(HTMLImagesTest, FormControlsAreDrawnByTheStyle)
     const QImage classic = drawn(controls);
     params.Themed = true;
     EXPECT_NE(drawn(controls), classic);
-}
 
-TEST_F(HTMLImagesTest, ControlsStayInsideTheRectangle)
-{
-    // The combo box is cut at the right edge, label and all.
+    // A control is cut at the rectangle's right edge, label and all.
+    Reset(300, 120);
     Draw(QStringLiteral("<CONTROL TYPE=\"COMBO\" VALUE=\"a long value here\" WIDTH=\"200\">"),
          TRect(10, 10, 60, 60));
     EXPECT_TRUE(AllOf(Pixels(), clWhite, TRect(60, 0, 300, 120)));

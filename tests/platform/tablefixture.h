@@ -50,6 +50,18 @@ protected:
         return table;
     }
 
+    // Another table in the same directory, created and opened.
+    std::unique_ptr<TTable> CreateAndOpen(const QString& file, const TFieldDefs& fields,
+                                          const TIndexDefs& indexes = TIndexDefs()) const
+    {
+        const QString path = QDir(m_dir.path()).filePath(file);
+        TTable::CreateTable(QString(), path, fields, indexes);
+        auto table = std::make_unique<TTable>();
+        table->SetTableName(path);
+        table->Open();
+        return table;
+    }
+
     static TDateTime Day(int day) { return EncodeDate(2024, 5, 1) + day - 1; }
 
     static void AddGig(TTable& table, TDateTime date, const QString& venue)

@@ -158,24 +158,20 @@ TEST_F(TableFixture, AutoIncrementKeysAreAssignedByTheTable)
     TIndexDefs indexes;
     indexes.Add(QString(), QStringLiteral("Id"), ixPrimary);
     indexes.Add(QStringLiteral("ByName"), QStringLiteral("Name"), ixUnique);
-    const QString path = QDir(m_dir.path()).filePath(QStringLiteral("people.db"));
-    TTable::CreateTable(QString(), path, fields, indexes);
-    TTable table;
-    table.SetTableName(path);
-    table.Open();
-    EXPECT_EQ(table.FieldByName(QStringLiteral("Id"))->DataType(), ftAutoInc);
-    EXPECT_FALSE(table.FieldByName(QStringLiteral("Id"))->CanModify());
-    EXPECT_EQ(table.IndexDefs().Count(), 2);
+    auto table = CreateAndOpen(QStringLiteral("people.db"), fields, indexes);
+    EXPECT_EQ(table->FieldByName(QStringLiteral("Id"))->DataType(), ftAutoInc);
+    EXPECT_FALSE(table->FieldByName(QStringLiteral("Id"))->CanModify());
+    EXPECT_EQ(table->IndexDefs().Count(), 2);
     for (const char* name : {"Ann", "Bob"}) {
-        table.Append();
-        table.FieldByName(QStringLiteral("Name"))->SetAsString(QString::fromLatin1(name));
-        table.Post();
-        EXPECT_GT(table.FieldByName(QStringLiteral("Id"))->AsInteger(), 0);
+        table->Append();
+        table->FieldByName(QStringLiteral("Name"))->SetAsString(QString::fromLatin1(name));
+        table->Post();
+        EXPECT_GT(table->FieldByName(QStringLiteral("Id"))->AsInteger(), 0);
     }
-    EXPECT_EQ(table.FieldByName(QStringLiteral("Id"))->AsInteger(), 2);
-    table.Append();
-    table.FieldByName(QStringLiteral("Name"))->SetAsString(QStringLiteral("Ann"));
-    EXPECT_THROW(table.Post(), EKeyViolation) << "a unique secondary index is a key too";
+    EXPECT_EQ(table->FieldByName(QStringLiteral("Id"))->AsInteger(), 2);
+    table->Append();
+    table->FieldByName(QStringLiteral("Name"))->SetAsString(QStringLiteral("Ann"));
+    EXPECT_THROW(table->Post(), EKeyViolation) << "a unique secondary index is a key too";
 
     TIndexDefs bad;
     bad.Add(QString(), QStringLiteral("Nope"), ixPrimary);

@@ -347,11 +347,14 @@ TEST_F(TableTest, RefreshSeesWritesOfAnotherTableOnTheSameFile)
     EXPECT_EQ(table->RecNo(), 2);
 }
 
-TEST_F(TableTest, ReadOnlyTableRefusesChanges)
+TEST_F(TableTest, ExistingTablesAreNotChangedReadOnlyOrByCreatingOverThem)
 {
     {
         auto writer = OpenWithFourGigs();
     }
+    TFieldDefs other;
+    other.Add(QStringLiteral("X"), ftInteger);
+    EXPECT_THROW(TTable::CreateTable(QString(), TablePath(), other, TIndexDefs()), EDatabaseError);
     TTable table;
     table.SetTableName(TablePath());
     table.SetReadOnly(true);
@@ -360,6 +363,8 @@ TEST_F(TableTest, ReadOnlyTableRefusesChanges)
     EXPECT_FALSE(table.FieldByName(QStringLiteral("Gig venue"))->CanModify());
     EXPECT_THROW(table.Edit(), EDatabaseError);
     EXPECT_THROW(table.SetTableName(QStringLiteral("other.db")), EDatabaseError);
+    EXPECT_EQ(table.RecordCount(), 4);
+    EXPECT_EQ(table.Fields().Count(), 6);
 }
 
 TEST_F(TableTest, TableWithoutPrimaryIndexKeepsInsertionOrder)
@@ -367,25 +372,21 @@ TEST_F(TableTest, TableWithoutPrimaryIndexKeepsInsertionOrder)
     TFieldDefs fields;
     fields.Add(QStringLiteral("Name"), ftString, 20);
     fields.Add(QStringLiteral("Count"), ftInteger);
-    const QString path = QDir(m_dir.path()).filePath(QStringLiteral("contacts.db"));
-    TTable::CreateTable(QString(), path, fields, TIndexDefs());
-    TTable table;
-    table.SetTableName(path);
-    table.Open();
+    auto table = CreateAndOpen(QStringLiteral("contacts.db"), fields);
     for (const char* name : {"Zed", "Amy", "Max"}) {
-        table.Append();
-        table.FieldByName(QStringLiteral("Name"))->SetAsString(QString::fromLatin1(name));
-        table.Post();
+        table->Append();
+        table->FieldByName(QStringLiteral("Name"))->SetAsString(QString::fromLatin1(name));
+        table->Post();
     }
     QStringList names;
-    for (table.First(); !table.Eof(); table.Next())
-        names << table.FieldByName(QStringLiteral("Name"))->AsString();
+    for (table->First(); !table->Eof(); table->Next())
+        names << table->FieldByName(QStringLiteral("Name"))->AsString();
     EXPECT_EQ(names, (QStringList{"Zed", "Amy", "Max"}));
-    ASSERT_TRUE(table.Locate(QStringLiteral("Name"), QStringLiteral("Amy")));
-    const TBookmark amy = table.GetBookmark();
-    table.Delete();
-    EXPECT_FALSE(table.BookmarkValid(amy));
-    EXPECT_EQ(table.FieldByName(QStringLiteral("Name"))->AsString(), QStringLiteral("Max"));
+    ASSERT_TRUE(table->Locate(QStringLiteral("Name"), QStringLiteral("Amy")));
+    const TBookmark amy = table->GetBookmark();
+    table->Delete();
+    EXPECT_FALSE(table->BookmarkValid(amy));
+    EXPECT_EQ(table->FieldByName(QStringLiteral("Name"))->AsString(), QStringLiteral("Max"));
 }
 
 // ---------------------------------------------------------------------------
@@ -430,17 +431,4 @@ TEST_F(TableTest, OpeningFailuresNameTheTableTheDirectoryAndTheCause)
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("blackout.db"))))
         << "opening must never create a table";
     EXPECT_FALSE(QFileInfo::exists(missingDir));
-}
-
-TEST_F(TableTest, CreatingOverAnExistingTableIsRefusedAndLeavesItAlone)
-{
-    {
-        auto table = OpenWithFourGigs();
-    }
-    TFieldDefs fields;
-    fields.Add(QStringLiteral("X"), ftInteger);
-    EXPECT_THROW(TTable::CreateTable(QString(), TablePath(), fields, TIndexDefs()), EDatabaseError);
-    auto table = OpenTable();
-    EXPECT_EQ(table->RecordCount(), 4);
-    EXPECT_EQ(table->Fields().Count(), 6);
 }
