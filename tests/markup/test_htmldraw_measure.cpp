@@ -70,22 +70,15 @@ TEST_F(HTMLDrawTest, WordWrapBreaksAtBlanks)
               WidthOf(QStringLiteral("a ")) + WidthOf(QStringLiteral("verylongwordindeed ")));
 }
 
-TEST_F(HTMLDrawTest, WithoutWordWrapLinesAreCutWithAnEllipsis)
-{
-    params.WordWrap = false;
-    const QString text = QStringLiteral("alpha beta gamma delta");
-    const THTMLDrawResult m = Measure(text, TRect(0, 0, 60, 200));
-    EXPECT_EQ(m.YSize, LineHeight());
-    EXPECT_LE(m.XSize, 59);
-    EXPECT_EQ(m.StripVal, text);
-    const THTMLDrawResult wide = Measure(text, TRect(0, 0, 1000, 200));
-    EXPECT_EQ(wide.XSize, WidthOf(text));
-}
-
-TEST_F(HTMLDrawTest, EllipsisCutsAsTheCanvasDoes)
+// Without word wrap a line stays one line, cut with an ellipsis as the canvas cuts it.
+TEST_F(HTMLDrawTest, WithoutWordWrapLinesAreCutAsTheCanvasCutsThem)
 {
     params.WordWrap = false;
     const QString text = QStringLiteral("Rehearsal with the quartet at Studio Four");
+    const THTMLDrawResult narrow = Measure(text, TRect(0, 0, 60, 200));
+    EXPECT_EQ(narrow.YSize, LineHeight());
+    EXPECT_EQ(narrow.StripVal, text);
+    EXPECT_EQ(Measure(text, TRect(0, 0, 1000, 200)).XSize, WidthOf(text));
     for (int width : {4, 20, 61, 150}) {
         TRect cut(0, 0, width - 1, 20);
         canvas->DrawText(text, cut, DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS);
@@ -153,19 +146,17 @@ TEST_F(HTMLDrawTest, SubscriptsAndSuperscriptsReserveAQuarterLine)
     EXPECT_EQ(Measure(QStringLiteral("<SUP>2</SUB><BR>x")).YSize, 2 * LineHeight() + quarter);
 }
 
-TEST_F(HTMLDrawTest, HiddenTextTakesNoRoomButIsPlainText)
+TEST_F(HTMLDrawTest, PlainTextKeepsHiddenTextAndEntitiesButNoTags)
 {
     const THTMLDrawResult m = Measure(QStringLiteral("ab<Z>hidden</Z>cd"));
     EXPECT_EQ(m.XSize, WidthOf(QStringLiteral("ab")) + WidthOf(QStringLiteral("cd")));
     EXPECT_EQ(m.StripVal, QStringLiteral("abhiddencd"));
-}
 
-TEST_F(HTMLDrawTest, PlainTextLeavesOutTagsAndKeepsEntities)
-{
-    const THTMLDrawResult m =
+    // The plain text leaves out tags and keeps what entities stand for.
+    const THTMLDrawResult plain =
         Measure(QStringLiteral("<B>Gig</B> at <A href=\"x\">the&nbsp;Hall</A> &lt;8pm&gt; &euro;"));
-    EXPECT_EQ(m.StripVal, QString::fromUtf8("Gig at the Hall <8pm> \u20AC"));
-    EXPECT_EQ(m.HyperLinks, 1);
+    EXPECT_EQ(plain.StripVal, QString::fromUtf8("Gig at the Hall <8pm> \u20AC"));
+    EXPECT_EQ(plain.HyperLinks, 1);
 }
 
 TEST_F(HTMLDrawTest, ListItemsIndentByDepth)
@@ -182,7 +173,7 @@ TEST_F(HTMLDrawTest, ListItemsIndentByDepth)
               bulletColumn + WidthOf(QStringLiteral("ab")));
 }
 
-TEST_F(HTMLDrawTest, IndentMovesThePenForwardOnly)
+TEST_F(HTMLDrawTest, IndentsMoveThePenForwardOnlyAndCountInTheWidth)
 {
     // Offsets count from the rectangle's left edge; lines start one pixel in.
     EXPECT_EQ(Measure(QStringLiteral("<IND x=\"41\">ab")).XSize,
@@ -190,10 +181,7 @@ TEST_F(HTMLDrawTest, IndentMovesThePenForwardOnly)
     const int wide = WidthOf(QStringLiteral("abcdefghij"));
     EXPECT_EQ(Measure(QStringLiteral("abcdefghij<IND x=\"5\">k")).XSize,
               wide + WidthOf(QStringLiteral("k")));
-}
-
-TEST_F(HTMLDrawTest, ParagraphIndentCountsInTheWidth)
-{
+    // A paragraph indent counts in the width.
     EXPECT_EQ(Measure(QStringLiteral("<P INDENT=\"20\">ab</P>")).XSize,
               20 + WidthOf(QStringLiteral("ab")));
     // The closing P ends the line and the paragraph.
