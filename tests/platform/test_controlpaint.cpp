@@ -29,6 +29,18 @@ QImage Glyph(TNavigateBtn button)
     return image;
 }
 
+QImage Bevel(int width, int height, TBevelShape shape, TBevelStyle style)
+{
+    QImage image = Blank(width, height);
+    TBevel bevel;
+    bevel.SetShape(shape);
+    bevel.SetStyle(style);
+    TCanvas canvas(&image);
+    bevel.PaintTo(canvas, width, height);
+    canvas.ReleasePainter();
+    return image;
+}
+
 bool Inked(const QImage& image, int x, int y)
 {
     return image.pixel(x, y) == QColor(Qt::black).rgb();
@@ -108,45 +120,23 @@ TEST(NavigatorGlyphTest, EveryGlyphStaysInsideItsBoxAndDiffers)
     }
 }
 
-TEST(BevelTest, LoweredLinesAreDarkThenLight)
+TEST(BevelTest, LinesAndBoxesAreShadowThenHighlight)
 {
     const QRgb dark = ToQColor(clBtnShadow).rgb();
     const QRgb light = ToQColor(clBtnHighlight).rgb();
-    QImage image = Blank(9, 20);
-    {
-        TBevel bevel;
-        bevel.SetShape(bsLeftLine);
-        TCanvas canvas(&image);
-        bevel.PaintTo(canvas, 9, 20);
-    }
+    QImage image = Bevel(9, 20, bsLeftLine, bsLowered);
     for (int y : {0, 10, 19}) {
         EXPECT_EQ(image.pixel(0, y), dark);
         EXPECT_EQ(image.pixel(1, y), light);
         EXPECT_EQ(image.pixel(2, y), Paper);
     }
-    image = Blank(30, 9);
-    {
-        TBevel bevel;
-        bevel.SetShape(bsBottomLine);
-        bevel.SetStyle(bsRaised);
-        TCanvas canvas(&image);
-        bevel.PaintTo(canvas, 30, 9);
-    }
+    image = Bevel(30, 9, bsBottomLine, bsRaised);
     EXPECT_EQ(image.pixel(15, 7), light);
     EXPECT_EQ(image.pixel(15, 8), dark);
     EXPECT_EQ(image.pixel(15, 6), Paper);
-}
 
-TEST(BevelTest, BoxFramesTheWholeArea)
-{
-    QImage image = Blank(10, 6);
-    {
-        TBevel bevel;
-        TCanvas canvas(&image);
-        bevel.PaintTo(canvas, 10, 6);
-    }
-    const QRgb dark = ToQColor(clBtnShadow).rgb();
-    const QRgb light = ToQColor(clBtnHighlight).rgb();
+    // A box frames the whole area.
+    image = Bevel(10, 6, bsBox, bsLowered);
     EXPECT_EQ(image.pixel(0, 0), dark);
     EXPECT_EQ(image.pixel(5, 0), dark);
     EXPECT_EQ(image.pixel(0, 4), dark);
