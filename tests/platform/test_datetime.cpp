@@ -11,7 +11,8 @@ namespace {
 
 TFormatSettings UsSettings()
 {
-    TFormatSettings s = TFormatSettings::FromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    TFormatSettings s =
+        TFormatSettings::FromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     s.ShortDateFormat = QStringLiteral("m/d/yyyy");
     s.DateSeparator = QLatin1Char('/');
     return s;
@@ -19,7 +20,7 @@ TFormatSettings UsSettings()
 
 } // namespace
 
-TEST(DateTime, EncodesKnownDates)
+TEST(DateTime, EncodesKnownDatesAndRefusesImpossibleOnes)
 {
     EXPECT_EQ(EncodeDate(1899, 12, 30), 0.0);
     EXPECT_EQ(EncodeDate(2008, 10, 28), 39749.0);
@@ -27,10 +28,7 @@ TEST(DateTime, EncodesKnownDates)
     EXPECT_EQ(EncodeDate(1899, 12, 29), -1.0);
     EXPECT_EQ(EncodeDate(2000, 2, 29), 36585.0);
     EXPECT_DOUBLE_EQ(EncodeTime(6, 0, 0, 0), 0.25);
-}
-
-TEST(DateTime, ImpossibleDatesRaiseConversionErrors)
-{
+    // Impossible dates raise conversion errors.
     EXPECT_THROW(EncodeDate(1900, 2, 29), EConvertError);
     EXPECT_THROW(EncodeDate(2023, 13, 1), EConvertError);
     EXPECT_THROW(EncodeDate(2023, 4, 31), EConvertError);
@@ -91,7 +89,7 @@ TEST(DateTime, IncMonthClampsTheDay)
     EXPECT_DOUBLE_EQ(IncMonth(EncodeDate(2023, 5, 10) + 0.5, 12), EncodeDate(2024, 5, 10) + 0.5);
 }
 
-TEST(DateTime, TextFollowsTheShortDateFormat)
+TEST(DateTime, TextFollowsTheShortDateFormatOfTheLocale)
 {
     const TFormatSettings saved = FormatSettings();
     SetFormatSettings(UsSettings());
@@ -108,16 +106,15 @@ TEST(DateTime, TextFollowsTheShortDateFormat)
     EXPECT_EQ(DateToStr(EncodeDate(2008, 10, 28)), QStringLiteral("28.10.2008"));
     EXPECT_EQ(StrToDate(QStringLiteral("28.10.2008")), EncodeDate(2008, 10, 28));
     SetFormatSettings(saved);
-}
 
-TEST(DateTime, LocaleWithoutNumericDateFallsBack)
-{
+    // A locale without a numeric date format still gets one.
     const TFormatSettings c = TFormatSettings::FromLocale(QLocale::c());
     EXPECT_FALSE(c.ShortDateFormat.isEmpty());
     EXPECT_FALSE(c.DateSeparator.isNull());
     EXPECT_EQ(c.LongDayNames.size(), 7);
     EXPECT_EQ(c.LongDayNames[0], QStringLiteral("Sunday"));
-    const TFormatSettings de = TFormatSettings::FromLocale(QLocale(QLocale::German, QLocale::Germany));
+    const TFormatSettings de =
+        TFormatSettings::FromLocale(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(de.DateSeparator, QLatin1Char('.'));
     EXPECT_TRUE(de.ShortDateFormat.startsWith(QLatin1String("dd")));
 }
