@@ -4,6 +4,8 @@
 
 #include "platform/imagelist.h"
 
+#include <utility>
+
 namespace {
 
 const QString TwoLinks = QStringLiteral("<A href=\"one\">first</A> <A href=\"two\">second</A>");
@@ -105,15 +107,11 @@ TEST_F(HTMLHitTest, UnclosedLinksAndLinkValuesAsWritten)
 
 TEST_F(HTMLHitTest, FocusAnchorNamesTheFocusedLink)
 {
-    params.FocusLink = 1;
-    HitAt(TwoLinks, -100, -100);
-    EXPECT_EQ(result.FocusAnchor, QStringLiteral("two"));
-    params.FocusLink = 0;
-    HitAt(TwoLinks, -100, -100);
-    EXPECT_EQ(result.FocusAnchor, QStringLiteral("one"));
-    params.FocusLink = -1;
-    HitAt(TwoLinks, -100, -100);
-    EXPECT_TRUE(result.FocusAnchor.isEmpty());
+    for (const auto& [focus, anchor] : {std::pair{1, "two"}, {0, "one"}, {-1, ""}}) {
+        params.FocusLink = focus;
+        HitAt(TwoLinks, -100, -100);
+        EXPECT_EQ(result.FocusAnchor, QString::fromLatin1(anchor)) << focus;
+    }
 }
 
 TEST_F(HTMLHitTest, FormControlsReportTheirAttributes)

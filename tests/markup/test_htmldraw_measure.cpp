@@ -107,7 +107,7 @@ TEST_F(HTMLDrawTest, TabsMoveToTheNextStop)
     EXPECT_EQ(Measure(QStringLiteral("a\tb")).StripVal, QStringLiteral("a\tb"));
 }
 
-TEST_F(HTMLDrawTest, FontSizesAndFaces)
+TEST_F(HTMLDrawTest, FontSizesFacesAndNesting)
 {
     // SIZE 1 to 5 are 8 to 16 points; other numbers are points (96 dpi: 16 px = 12 pt).
     EXPECT_EQ(Measure(QStringLiteral("<FONT SIZE=\"3\">gh</FONT>")).YSize, HeightOf(16));
@@ -125,10 +125,7 @@ TEST_F(HTMLDrawTest, FontSizesAndFaces)
               HeightOf(21) + LineHeight());
     // A face that is not installed still measures as some font.
     EXPECT_GT(Measure(QStringLiteral("<FONT FACE=\"No Such Face\">abc</FONT>")).XSize, 0);
-}
-
-TEST_F(HTMLDrawTest, NestedFontsRestoreTheirOuterFont)
-{
+    // Nested fonts restore their outer font.
     const QString text = QStringLiteral("<FONT SIZE=\"5\">a<FONT SIZE=\"1\">b</FONT>c</FONT>d");
     EXPECT_EQ(Measure(text).XSize,
               WidthOf(QStringLiteral("a"), 0, 21) + WidthOf(QStringLiteral("b"), 0, 11) +

@@ -18,7 +18,7 @@ struct TextCase
 
 } // namespace
 
-TEST(HTMLTextPreparation, EntitiesBecomeTheirCharacters)
+TEST(HTMLTextPreparation, EntitiesFieldMarkersAndLineEnds)
 {
     const std::vector<TextCase> cases{
         {QStringLiteral("a &amp; b"), QStringLiteral("a && b")},
@@ -33,26 +33,18 @@ TEST(HTMLTextPreparation, EntitiesBecomeTheirCharacters)
         {QStringLiteral("&amp;quot;"), QStringLiteral("&\"")},
         {QStringLiteral("&amp;amp;amp;"), QStringLiteral("&&&&")},
         {QStringLiteral("&amp;euro;"), QString::fromUtf8("&\u20AC")},
+        // The first field marker loses its brackets, the second stays a tag; a marker
+        // without ">" loses its "<" only.
+        {QStringLiteral("Venue: <#VENUE>!"), QStringLiteral("Venue: #VENUE!")},
+        {QStringLiteral("<#a> <#b>"), QStringLiteral("#a <#b>")},
+        {QStringLiteral("x <#open"), QStringLiteral("x #open")},
+        // Line ends become breaks.
+        {QStringLiteral("a\r\nb\rc\nd"), QStringLiteral("a<BR>b<BR>c<BR>d")},
+        {QStringLiteral("\r\n\r\n"), QStringLiteral("<BR><BR>")},
+        {QStringLiteral("no breaks"), QStringLiteral("no breaks")},
     };
     for (const TextCase& c : cases)
         EXPECT_EQ(PrepareHTMLText(c.Input), c.Expected) << c.Input.toStdString();
-}
-
-TEST(HTMLTextPreparation, FirstFieldMarkerLosesItsBrackets)
-{
-    EXPECT_EQ(PrepareHTMLText(QStringLiteral("Venue: <#VENUE>!")),
-              QStringLiteral("Venue: #VENUE!"));
-    // Only the first marker is rewritten; the second stays a tag.
-    EXPECT_EQ(PrepareHTMLText(QStringLiteral("<#a> <#b>")), QStringLiteral("#a <#b>"));
-    // A marker without ">" loses its "<" only.
-    EXPECT_EQ(PrepareHTMLText(QStringLiteral("x <#open")), QStringLiteral("x #open"));
-}
-
-TEST(HTMLTextPreparation, LineEndsBecomeBreaks)
-{
-    EXPECT_EQ(PrepareHTMLText(QStringLiteral("a\r\nb\rc\nd")), QStringLiteral("a<BR>b<BR>c<BR>d"));
-    EXPECT_EQ(PrepareHTMLText(QStringLiteral("\r\n\r\n")), QStringLiteral("<BR><BR>"));
-    EXPECT_EQ(PrepareHTMLText(QStringLiteral("no breaks")), QStringLiteral("no breaks"));
 }
 
 TEST(HTMLTextPreparation, RunEntitiesNeverStartTags)

@@ -93,7 +93,7 @@ void ExpectWrapped(const TReportFont& font, const QString& paragraph, int width,
 
 } // namespace
 
-TEST_F(ReportFontTest, WordsShareALineWhileTheyFitAndTheBlankAtABreakGoes)
+TEST_F(ReportFontTest, WordsShareALineWhileTheyFitAndLineBreaksAreKept)
 {
     const TReportFont font(*m_canvas);
     const int width =
@@ -106,6 +106,13 @@ TEST_F(ReportFontTest, WordsShareALineWhileTheyFitAndTheBlankAtABreakGoes)
               QStringList{QStringLiteral("Two sets, house PA.")});
     EXPECT_EQ(font.Wrap(QStringLiteral("a  b"), 1000), QStringList{QStringLiteral("a  b")})
         << "blanks inside a line stay";
+    // Line breaks and empty lines are kept; no text has no lines.
+    const QString notes = QStringLiteral("Load in at 5.\n\nTwo sets");
+    EXPECT_EQ(font.Wrap(notes, 1000), (QStringList{QStringLiteral("Load in at 5."), QString(),
+                                                   QStringLiteral("Two sets")}));
+    EXPECT_EQ(font.LineCount(notes, 1000), 3);
+    EXPECT_TRUE(font.Wrap(QString(), 1000).isEmpty());
+    EXPECT_EQ(font.LineCount(QString(), 1000), 0);
 }
 
 TEST_F(ReportFontTest, AWordWiderThanTheLineIsCutWhereItFillsIt)
@@ -124,17 +131,6 @@ TEST_F(ReportFontTest, AWordWiderThanTheLineIsCutWhereItFillsIt)
     // However narrow the column, every line takes a character.
     EXPECT_EQ(font.Wrap(QStringLiteral("abc"), 1),
               (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
-}
-
-TEST_F(ReportFontTest, LineBreaksAndEmptyLinesAreKeptAndNoTextHasNoLines)
-{
-    const TReportFont font(*m_canvas);
-    const QString notes = QStringLiteral("Load in at 5.\n\nTwo sets");
-    EXPECT_EQ(font.Wrap(notes, 1000), (QStringList{QStringLiteral("Load in at 5."), QString(),
-                                                   QStringLiteral("Two sets")}));
-    EXPECT_EQ(font.LineCount(notes, 1000), 3);
-    EXPECT_TRUE(font.Wrap(QString(), 1000).isEmpty());
-    EXPECT_EQ(font.LineCount(QString(), 1000), 0);
 }
 
 TEST_F(ReportFontTest, TextThatNeedsShapingWrapsByTheSameRules)
