@@ -50,7 +50,7 @@ TEST_F(DBNavigatorTest, TenNamedButtonsWithToolTipsShareTheWidth)
     EXPECT_EQ(m_nav->Button(nbPost)->toolTip(), QStringLiteral("Post edit"));
 }
 
-TEST_F(DBNavigatorTest, ButtonsAreEnabledAsFarAsTheDataSetAllows)
+TEST_F(DBNavigatorTest, ButtonsAreEnabledAsFarAsTheDataSetAllowsEvenWhenEmpty)
 {
     //                   F P N L I D E P C R
     EXPECT_EQ(Enabled(), "0011111001");
@@ -68,11 +68,9 @@ TEST_F(DBNavigatorTest, ButtonsAreEnabledAsFarAsTheDataSetAllows)
     m_table->SetReadOnly(true);
     m_table->Open();
     EXPECT_EQ(Enabled(), "0011000001");
-}
-
-TEST_F(DBNavigatorTest, EmptyTableOffersInsertEditAndRefresh)
-{
+    // An empty table offers insert, edit and refresh.
     m_table->Close();
+    m_table->SetReadOnly(false);
     TTable::CreateTable(QString(), QDir(m_dir.path()).filePath(QStringLiteral("empty.db")),
                         Fields(), Indexes());
     m_table->SetTableName(QDir(m_dir.path()).filePath(QStringLiteral("empty.db")));
