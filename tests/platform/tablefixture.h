@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/datetime.h"
+#include "platform/exceptions.h"
 #include "platform/table.h"
 
 #include <QDir>
@@ -9,6 +10,18 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+// The message of the error of type E that f raises; a test failure when it raises none.
+template <typename E = EDatabaseError, typename F> QString ErrorOf(F&& f)
+{
+    try {
+        f();
+    } catch (const E& error) {
+        return error.Message();
+    }
+    ADD_FAILURE() << "no error was raised";
+    return QString();
+}
 
 // A small gig-like table in a temporary directory: one record per date, in date order.
 class TableFixture : public ::testing::Test

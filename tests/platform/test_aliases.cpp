@@ -1,6 +1,7 @@
 #include "platform/aliases.h"
 #include "platform/exceptions.h"
 #include "platform/table.h"
+#include "tablefixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,18 +45,13 @@ protected:
         file.write(text);
     }
     QString Under(const char* relative) const { return QDir(m_home.path()).filePath(relative); }
-    // The message of opening gig.db in the alias; empty when it opened.
+    // The message of opening gig.db in the alias.
     static QString OpenFailure(const QString& alias)
     {
         TTable table;
         table.SetDatabaseName(alias);
         table.SetTableName(QStringLiteral("gig.db"));
-        try {
-            table.Open();
-        } catch (const EDatabaseError& error) {
-            return error.Message();
-        }
-        return QString();
+        return ErrorOf([&] { table.Open(); });
     }
 };
 
@@ -85,13 +81,9 @@ TEST_F(AliasTest, ConfiguredAliasesOverrideAndAddDirectories)
 
 TEST_F(AliasTest, UnknownAliasesAndMissingDirectoriesAreNamedInTheError)
 {
-    try {
-        AliasDirectory(QStringLiteral("studio"));
-        FAIL();
-    } catch (const EDatabaseError& error) {
-        EXPECT_TRUE(error.Message().contains(QStringLiteral("'studio'")));
-        EXPECT_TRUE(error.Message().contains(AliasConfigFile()));
-    }
+    const QString alias = ErrorOf([] { AliasDirectory(QStringLiteral("studio")); });
+    EXPECT_TRUE(alias.contains(QStringLiteral("'studio'"))) << qPrintable(alias);
+    EXPECT_TRUE(alias.contains(AliasConfigFile()));
     const QString unknown = OpenFailure(QStringLiteral("studio"));
     EXPECT_TRUE(unknown.contains(QStringLiteral("'gig.db'"))) << qPrintable(unknown);
     EXPECT_TRUE(unknown.contains(QStringLiteral("'studio'")));
