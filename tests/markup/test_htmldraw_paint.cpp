@@ -212,7 +212,7 @@ TEST_F(HTMLDrawTest, HoverStylesOnlyTheHoveredLink)
     EXPECT_TRUE(HasHorizontalLine(Pixels(), clRed, two, width - 1));
 }
 
-TEST_F(HTMLDrawTest, SelectedTextKeepsItsOwnColours)
+TEST_F(HTMLDrawTest, SelectedTextIsDrawnInTheCanvasColourNotItsOwn)
 {
     params.Selected = true;
     canvas->Font().SetColor(clWhite);

@@ -66,7 +66,7 @@ TEST(DateTime, DayOfWeekStartsOnSunday)
     EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 7) + 0.99), 2);
 }
 
-TEST(DateTime, RoundingIsHalfToEven)
+TEST(Numeric, RoundingIsHalfToEvenAndTruncationGoesTowardZero)
 {
     EXPECT_EQ(Round(0.5), 0);
     EXPECT_EQ(Round(1.5), 2);
