@@ -98,8 +98,11 @@ TEST_F(DBGridTest, ShowsTheNamedColumnsOrEveryVisibleField)
     m_table->FieldByName(QStringLiteral("Notes"))->SetVisible(false);
     m_grid->SetColumns({});
     EXPECT_EQ(Model()->columnCount(), 5);
-    // A wide column does not crowd out the others.
+    // A column fits its text, and a long memo column does not crowd the next out of view.
     EXPECT_GT(m_grid->columnWidth(0), m_grid->fontMetrics().horizontalAdvance(Cell(0, 0)));
+    m_table->FieldByName(QStringLiteral("Notes"))->SetVisible(true);
+    m_grid->SetColumns({QStringLiteral("Notes"), QStringLiteral("Gig venue")});
+    EXPECT_LT(m_grid->columnViewportPosition(1), m_grid->viewport()->width());
 }
 
 TEST_F(DBGridTest, SelectionFollowsTheDataSet)
