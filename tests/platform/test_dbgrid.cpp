@@ -98,9 +98,10 @@ TEST_F(DBGridTest, ShowsTheNamedColumnsOrEveryVisibleField)
     m_table->FieldByName(QStringLiteral("Notes"))->SetVisible(false);
     m_grid->SetColumns({});
     EXPECT_EQ(Model()->columnCount(), 5);
-    // A column fits its text, and a long memo column does not crowd the next out of view.
+    // A column fits its text, and a very wide one does not crowd the next out of view.
     EXPECT_GT(m_grid->columnWidth(0), m_grid->fontMetrics().horizontalAdvance(Cell(0, 0)));
     m_table->FieldByName(QStringLiteral("Notes"))->SetVisible(true);
+    m_table->FieldByName(QStringLiteral("Notes"))->SetDisplayWidth(240);
     m_grid->SetColumns({QStringLiteral("Notes"), QStringLiteral("Gig venue")});
     EXPECT_LT(m_grid->columnViewportPosition(1), m_grid->viewport()->width());
 }
