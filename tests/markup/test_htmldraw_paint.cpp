@@ -260,7 +260,7 @@ TEST_F(HTMLDrawTest, CentredParagraphsAndOverlongLines)
     EXPECT_LE(BoundsOf(Pixels(), clBlack).Right, 60);
 }
 
-TEST_F(HTMLDrawTest, AmpersandsShowAsTheCanvasShowsPrefixes)
+TEST_F(HTMLDrawTest, AmpersandsAndCutLinesShowAsTheCanvasShowsThem)
 {
     Draw(QStringLiteral("a&amp;b &x"), Area);
     const QImage drawn = Pixels().copy();
@@ -271,20 +271,19 @@ TEST_F(HTMLDrawTest, AmpersandsShowAsTheCanvasShowsPrefixes)
     TRect rest(1 + WidthOf(QStringLiteral("a&b ")), 0, 300, LineHeight());
     canvas->DrawText(QStringLiteral("&x"), rest, DT_SINGLELINE | DT_BOTTOM);
     EXPECT_EQ(drawn, Pixels());
-}
 
-TEST_F(HTMLDrawTest, CutLinesEndInDotsAsTheCanvasDrawsThem)
-{
+    // Cut lines end in dots as the canvas draws them.
+    Reset(300, 120);
     params.WordWrap = false;
     const QString text = QStringLiteral("Rehearsal with the quartet at Studio Four");
     Draw(text, TRect(0, 0, 90, 40));
-    const QImage drawn = Pixels().copy();
+    const QImage cut = Pixels().copy();
     Reset(300, 120);
     canvas->Brush().SetStyle(bsClear);
-    TRect r(1, 0, 90, LineHeight());
+    r = TRect(1, 0, 90, LineHeight());
     canvas->DrawText(text, r, DT_SINGLELINE | DT_BOTTOM | DT_END_ELLIPSIS);
-    EXPECT_EQ(drawn, Pixels());
-    EXPECT_EQ(CountColor(drawn, clBlack, TRect(90, 0, 300, 120)), 0);
+    EXPECT_EQ(cut, Pixels());
+    EXPECT_EQ(CountColor(cut, clBlack, TRect(90, 0, 300, 120)), 0);
 }
 
 TEST_F(HTMLDrawTest, SuperscriptsRiseAndSubscriptsDrop)
