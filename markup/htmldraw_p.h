@@ -76,11 +76,22 @@ class TFontFace;
 // Runs of simple text painted since the last tag on a line, drawn together as one glyph
 // run: between two tags a line's runs share font and colour, and drawing each alone
 // costs more than its glyphs. Nothing else is painted while a batch is open.
+// Underlines and strike-outs (links) follow the glyphs, one per run as each run would
+// have drawn them: in the text colour, a line over glyphs of that colour comes out the
+// same in either order.
 struct THTMLTextBatch
 {
+    struct TDecoration
+    {
+        int X = 0;
+        int Baseline = 0;
+        qreal Width = 0; // the run's exact advance
+    };
+
     const TFontFace* Face = nullptr;
     QVarLengthArray<quint32, 128> Glyphs;
     QVarLengthArray<QPointF, 128> Positions; // on the canvas
+    QVarLengthArray<TDecoration, 8> Decorations;
 };
 
 // Everything one call of HTMLDrawEx works with.

@@ -106,21 +106,22 @@ void FlushTextBatch(THTMLDrawContext& ctx)
                        static_cast<int>(batch.Glyphs.size()));
         ctx.Canvas.DrawGlyphRun(0, 0, run);
     }
+    for (const THTMLTextBatch::TDecoration& line : batch.Decorations)
+        ctx.Canvas.DrawTextDecorations(*batch.Face, line.X, line.Baseline, line.Width);
     batch.Glyphs.clear();
     batch.Positions.clear();
+    batch.Decorations.clear();
     batch.Face = nullptr;
 }
 
-// Adds a plain run to the batch when it would be drawn exactly as its glyphs: simple text
-// without background or decoration, not rotated and not cut by its rectangle (as
+// Adds a plain run to the batch when it would be drawn exactly as its glyphs and its
+// lines: simple text without background, not rotated and not cut by its rectangle (as
 // TextRect draws it). False when the run must be drawn by itself.
 bool BatchRun(THTMLDrawContext& ctx, const QString& text, const TRect& r, int cellHeight)
 {
     const TCanvas& canvas = ctx.Canvas;
     const TFont& font = canvas.Font();
-    if (font.Orientation() != 0 || font.HasStyle(fsUnderline) || font.HasStyle(fsStrikeOut) ||
-        canvas.BkMode() != bkTransparent)
-        return false;
+    if (font.Orientation() != 0 || canvas.BkMode() != bkTransparent) return false;
     const TFontFace& face = canvas.Face();
     TPlacedGlyphs placed;
     if (!face.Place(text, placed)) return false;
@@ -131,11 +132,13 @@ bool BatchRun(THTMLDrawContext& ctx, const QString& text, const TRect& r, int ce
     THTMLTextBatch& batch = ctx.TextBatch;
     if (batch.Face != &face) FlushTextBatch(ctx);
     batch.Face = &face;
-    const qreal baseline = top + face.Ascent();
+    const int baseline = top + face.Ascent();
     for (qsizetype i = 0; i < placed.Count(); ++i) {
         batch.Glyphs.append(placed.Glyphs[i]);
         batch.Positions.append(QPointF(r.Left + placed.Starts[i], baseline));
     }
+    if (font.HasStyle(fsUnderline) || font.HasStyle(fsStrikeOut))
+        batch.Decorations.append({r.Left, baseline, placed.Width()});
     return true;
 }
 

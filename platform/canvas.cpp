@@ -622,6 +622,14 @@ void TCanvas::DrawGlyphRun(int x, int baseline, const QGlyphRun& run)
     p->drawGlyphRun(QPointF(x, baseline), run);
 }
 
+void TCanvas::DrawTextDecorations(const TFontFace& face, int x, int baseline, qreal width)
+{
+    QPainter* p = Painter();
+    if (!p || !(face.Font().underline() || face.Font().strikeOut())) return;
+    UseTextPen(*p);
+    DrawDecorations(*p, face.Font(), face.RawFont(), x, baseline, width);
+}
+
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
     QPainter* p = Painter();

@@ -124,6 +124,10 @@ public:
     // the font colour. Only the glyphs are drawn, whatever the background mode: for
     // writers that lay out thousands of lines once and must not shape them again.
     void DrawGlyphRun(int x, int baseline, const QGlyphRun& run);
+    // The underline and strike-out of face under a line of the given advance drawn at
+    // (x, baseline), in the font colour, as the text drawing draws them: what a glyph run
+    // of such a line leaves out.
+    void DrawTextDecorations(const TFontFace& face, int x, int baseline, qreal width);
 
     // Bitmaps. Draw honours the bitmap's transparency; StretchDraw scales with the nearest
     // pixel, as bit-block transfers do.

@@ -368,3 +368,44 @@ TEST_F(HTMLDrawTest, RunsDrawnTogetherLookLikeRunsDrawnOneByOne)
         EXPECT_EQ(Pixels(), drawn) << "antialiased " << antialiased;
     }
 }
+
+// Underlined and struck-out runs are drawn together too, their lines after all their
+// glyphs; glyphs that reach back over the line of the run before (j, f, y) must leave the
+// same pixels as drawing run after run.
+TEST_F(HTMLDrawTest, DecoratedRunsDrawnTogetherLookLikeRunsDrawnOneByOne)
+{
+    const QStringList runs = {QStringLiteral("fly "), QStringLiteral("jjy "),
+                              QStringLiteral("ajar "), QStringLiteral("f/j "),
+                              QStringLiteral("Wjy")};
+    struct TCase
+    {
+        QString Open, Close;
+        TFontStyles Style;
+        TColor Color;
+    };
+    params.URLColor = clBlue;
+    const TCase cases[] = {
+        {QStringLiteral("<U>"), QStringLiteral("</U>"), fsUnderline, clBlack},
+        {QStringLiteral("<S>"), QStringLiteral("</S>"), fsStrikeOut, clBlack},
+        {QStringLiteral("<A href=\"x\">"), QStringLiteral("</A>"), fsUnderline, clBlue},
+    };
+    for (bool antialiased : {false, true}) {
+        for (const TCase& c : cases) {
+            SetTextAntialiasing(antialiased);
+            Reset(300, 30);
+            Draw(c.Open + runs.join(QString()) + c.Close, TRect(0, 0, 300, 30));
+            const QImage drawn = Pixels();
+
+            Reset(300, 30);
+            canvas->Brush().SetStyle(bsClear);
+            canvas->Font().SetStyle(c.Style);
+            canvas->Font().SetColor(c.Color);
+            int x = 1; // lines start one pixel in
+            for (const QString& run : runs) {
+                canvas->TextOut(x, 0, run);
+                x += canvas->TextWidth(run);
+            }
+            EXPECT_EQ(Pixels(), drawn) << c.Open.toStdString() << " antialiased " << antialiased;
+        }
+    }
+}
