@@ -9,6 +9,7 @@
 
 #include "platform/canvas.h"
 
+#include <QGlyphRun>
 #include <QPointF>
 #include <QString>
 #include <QStringView>
@@ -81,17 +82,12 @@ class TFontFace;
 // same in either order.
 struct THTMLTextBatch
 {
-    struct TDecoration
-    {
-        int X = 0;
-        int Baseline = 0;
-        qreal Width = 0; // the run's exact advance
-    };
-
     const TFontFace* Face = nullptr;
     QVarLengthArray<quint32, 128> Glyphs;
     QVarLengthArray<QPointF, 128> Positions; // on the canvas
-    QVarLengthArray<TDecoration, 8> Decorations;
+    QVarLengthArray<TTextLineSpan, 8> Decorated;
+    // One glyph run for the call: a new one per batch costs as much as a few glyphs.
+    QGlyphRun Run;
 };
 
 // Everything one call of HTMLDrawEx works with.

@@ -9,8 +9,6 @@
 
 #include "platform/fontface.h"
 
-#include <QGlyphRun>
-
 #include <algorithm>
 
 namespace {
@@ -100,17 +98,17 @@ void FlushTextBatch(THTMLDrawContext& ctx)
 {
     THTMLTextBatch& batch = ctx.TextBatch;
     if (!batch.Glyphs.isEmpty()) {
-        QGlyphRun run;
-        run.setRawFont(batch.Face->RawFont());
-        run.setRawData(batch.Glyphs.constData(), batch.Positions.constData(),
-                       static_cast<int>(batch.Glyphs.size()));
-        ctx.Canvas.DrawGlyphRun(0, 0, run);
+        // Compared by font, not by face: a face may go and another take its address.
+        if (batch.Run.rawFont() != batch.Face->RawFont())
+            batch.Run.setRawFont(batch.Face->RawFont());
+        batch.Run.setRawData(batch.Glyphs.constData(), batch.Positions.constData(),
+                             static_cast<int>(batch.Glyphs.size()));
+        ctx.Canvas.DrawGlyphRun(0, 0, batch.Run);
     }
-    for (const THTMLTextBatch::TDecoration& line : batch.Decorations)
-        ctx.Canvas.DrawTextDecorations(*batch.Face, line.X, line.Baseline, line.Width);
+    if (!batch.Decorated.isEmpty()) ctx.Canvas.DrawTextDecorations(*batch.Face, batch.Decorated);
     batch.Glyphs.clear();
     batch.Positions.clear();
-    batch.Decorations.clear();
+    batch.Decorated.clear();
     batch.Face = nullptr;
 }
 
@@ -138,7 +136,7 @@ bool BatchRun(THTMLDrawContext& ctx, const QString& text, const TRect& r, int ce
         batch.Positions.append(QPointF(r.Left + placed.Starts[i], baseline));
     }
     if (font.HasStyle(fsUnderline) || font.HasStyle(fsStrikeOut))
-        batch.Decorations.append({r.Left, baseline, placed.Width()});
+        batch.Decorated.append({r.Left, baseline, placed.Width()});
     return true;
 }
 

@@ -15,6 +15,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QRegion>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
@@ -484,11 +485,26 @@ void TCanvas::SetPixel(int x, int y, TColor color)
 
 namespace {
 
-// Underline and strike-out laid out as Qt's text drawing lays them out, over the line's
+// Underline and strike-out laid out as Qt's text drawing lays them out, over each line's
 // exact advance (a glyph run would take its length from the last glyph's box instead).
-void DrawDecorations(QPainter& painter, const QFont& font, const QRawFont& raw, qreal x,
-                     qreal baseline, qreal width)
+// The pen is set up once for all of them.
+void DrawDecorations(QPainter& painter, const QFont& font, const QRawFont& raw,
+                     std::span<const TTextLineSpan> spans)
 {
+    if (!font.underline() && !font.strikeOut()) return;
+    QVarLengthArray<QLineF, 16> lines;
+    // Kept off the glyphs above it, but within the descent.
+    const qreal position = raw.underlinePosition();
+    qreal underline = std::ceil(position) + 0.5;
+    if (position <= raw.descent()) underline = std::min(underline, raw.descent() - 0.5);
+    const qreal strikeOut = -raw.ascent() / 3;
+    for (const TTextLineSpan& span : spans) {
+        const QLineF line(std::floor(span.X), span.Baseline, std::floor(span.X + span.Width),
+                          span.Baseline);
+        if (font.underline()) lines.append(line.translated(0, underline));
+        if (font.strikeOut()) lines.append(line.translated(0, strikeOut));
+    }
+    if (lines.isEmpty()) return;
     const QPen textPen = painter.pen();
     const QBrush brush = painter.brush();
     QPen pen = textPen;
@@ -497,15 +513,7 @@ void DrawDecorations(QPainter& painter, const QFont& font, const QRawFont& raw, 
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    const QLineF line(std::floor(x), baseline, std::floor(x + width), baseline);
-    if (font.underline()) {
-        // Kept off the glyphs above it, but within the descent.
-        const qreal position = raw.underlinePosition();
-        qreal offset = std::ceil(position) + 0.5;
-        if (position <= raw.descent()) offset = std::min(offset, raw.descent() - 0.5);
-        painter.drawLine(line.translated(0, offset));
-    }
-    if (font.strikeOut()) painter.drawLine(line.translated(0, -raw.ascent() / 3));
+    painter.drawLines(lines.constData(), static_cast<int>(lines.size()));
     painter.setPen(textPen);
     painter.setBrush(brush);
 }
@@ -522,8 +530,8 @@ void DrawPlaced(QPainter& painter, QGlyphRun& run, const TFontFace& face,
     run.setRawData(placed.Glyphs.constData(), positions.constData(),
                    static_cast<int>(placed.Count()));
     painter.drawGlyphRun(QPointF(x, baseline), run);
-    if (face.Font().underline() || face.Font().strikeOut())
-        DrawDecorations(painter, face.Font(), face.RawFont(), x, baseline, placed.Width());
+    const TTextLineSpan span{x, baseline, placed.Width()};
+    DrawDecorations(painter, face.Font(), face.RawFont(), std::span(&span, 1));
 }
 
 } // namespace
@@ -622,12 +630,12 @@ void TCanvas::DrawGlyphRun(int x, int baseline, const QGlyphRun& run)
     p->drawGlyphRun(QPointF(x, baseline), run);
 }
 
-void TCanvas::DrawTextDecorations(const TFontFace& face, int x, int baseline, qreal width)
+void TCanvas::DrawTextDecorations(const TFontFace& face, std::span<const TTextLineSpan> lines)
 {
     QPainter* p = Painter();
     if (!p || !(face.Font().underline() || face.Font().strikeOut())) return;
     UseTextPen(*p);
-    DrawDecorations(*p, face.Font(), face.RawFont(), x, baseline, width);
+    DrawDecorations(*p, face.Font(), face.RawFont(), lines);
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text)

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <span>
 #include <vector>
 
 class QGlyphRun;
@@ -19,6 +20,14 @@ class QPaintDevice;
 class QRegion;
 class TBitmap;
 class TFontFace;
+
+// Where a line of text was drawn: its origin on the baseline and its exact advance.
+struct TTextLineSpan
+{
+    int X = 0;
+    int Baseline = 0;
+    qreal Width = 0;
+};
 
 // Flags of TCanvas::DrawText, with their classic values so that stored flag words keep
 // their meaning.
@@ -124,10 +133,9 @@ public:
     // the font colour. Only the glyphs are drawn, whatever the background mode: for
     // writers that lay out thousands of lines once and must not shape them again.
     void DrawGlyphRun(int x, int baseline, const QGlyphRun& run);
-    // The underline and strike-out of face under a line of the given advance drawn at
-    // (x, baseline), in the font colour, as the text drawing draws them: what a glyph run
-    // of such a line leaves out.
-    void DrawTextDecorations(const TFontFace& face, int x, int baseline, qreal width);
+    // The underline and strike-out of face under each of the lines, in the font colour, as
+    // the text drawing draws them: what glyph runs of such lines leave out.
+    void DrawTextDecorations(const TFontFace& face, std::span<const TTextLineSpan> lines);
 
     // Bitmaps. Draw honours the bitmap's transparency; StretchDraw scales with the nearest
     // pixel, as bit-block transfers do.
