@@ -1,5 +1,6 @@
 #include "markup/htmldraw_p.h"
 
+#include "platform/fontface.h"
 #include "platform/numeric.h"
 
 #include <QPaintDevice>
@@ -54,8 +55,10 @@ void THTMLDrawContext::MeasureFont()
 {
     ApplyFont();
     if (m_heightsValid) return;
-    m_textHeight = Canvas.TextHeight(QStringLiteral("gh"));
-    m_leading = Canvas.ExternalLeading();
+    // What TextHeight("gh") and ExternalLeading give, from one face lookup.
+    const TFontFace& face = Canvas.Face();
+    m_textHeight = face.Height();
+    m_leading = std::max(0, face.Leading());
     m_heightsValid = true;
 }
 

@@ -12,8 +12,14 @@ bool& AntialiasFlag()
 }
 } // namespace
 
-bool TextAntialiasing() { return AntialiasFlag(); }
-void SetTextAntialiasing(bool on) { AntialiasFlag() = on; }
+bool TextAntialiasing()
+{
+    return AntialiasFlag();
+}
+void SetTextAntialiasing(bool on)
+{
+    AntialiasFlag() = on;
+}
 
 void TFont::SetName(const QString& name)
 {
@@ -29,9 +35,15 @@ void TFont::SetHeight(int height)
     Changed();
 }
 
-int TFont::Size() const { return -MulDiv(m_height, 72, m_ppi); }
+int TFont::Size() const
+{
+    return -MulDiv(m_height, 72, m_ppi);
+}
 
-void TFont::SetSize(int points) { SetHeight(-MulDiv(points, m_ppi, 72)); }
+void TFont::SetSize(int points)
+{
+    SetHeight(-MulDiv(points, m_ppi, 72));
+}
 
 void TFont::SetColor(TColor color)
 {
@@ -73,8 +85,12 @@ void TFont::Assign(const TFont& other)
 
 bool TFont::SameAs(const TFont& other) const
 {
-    return m_name == other.m_name && m_height == other.m_height && m_color == other.m_color &&
-           m_style == other.m_style && m_orientation == other.m_orientation;
+    // Asked all the time by text drawing: numbers first, and a shared name is not
+    // compared character by character.
+    if (m_height != other.m_height || m_color != other.m_color || m_style != other.m_style ||
+        m_orientation != other.m_orientation || m_name.size() != other.m_name.size())
+        return false;
+    return m_name.constData() == other.m_name.constData() || m_name == other.m_name;
 }
 
 QFont TFont::ToQFont() const

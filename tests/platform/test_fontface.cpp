@@ -215,3 +215,37 @@ TEST(FontFace, APrefixUnderlinesItsCharacterWhereTheGlyphsPutIt)
     EXPECT_EQ(FromQColor(image.pixelColor(left + width, y)), clWhite);
     SetTextAntialiasing(true);
 }
+
+// Fonts compare by every attribute, and names by their characters wherever they are kept.
+TEST(FontFace, FontsAreTheSameOnlyWhenEveryAttributeIs)
+{
+    const TFont base = DejaVu(-12, fsBold);
+    TFont copy = base;
+    EXPECT_TRUE(copy.SameAs(base));
+    TFont unshared = DejaVu(-12, fsBold);
+    unshared.SetName(QStringLiteral("DejaVu ") + QStringLiteral("Sans")); // equal, not shared
+    EXPECT_TRUE(unshared.SameAs(base));
+
+    // Two names read from one buffer: the same start, not the same name.
+    static const QChar chars[] = {u'A', u'r', u'i', u'a', u'l', u'X'};
+    TFont shorter = base, longer = base;
+    shorter.SetName(QString::fromRawData(chars, 5));
+    longer.SetName(QString::fromRawData(chars, 6));
+    EXPECT_FALSE(shorter.SameAs(longer));
+    TFont other = base;
+    other.SetName(QStringLiteral("DejaVu Sanz"));
+    EXPECT_FALSE(other.SameAs(base));
+
+    TFont changed = base;
+    changed.SetHeight(-13);
+    EXPECT_FALSE(changed.SameAs(base));
+    changed = base;
+    changed.SetColor(clRed);
+    EXPECT_FALSE(changed.SameAs(base));
+    changed = base;
+    changed.SetStyle(fsItalic);
+    EXPECT_FALSE(changed.SameAs(base));
+    changed = base;
+    changed.SetOrientation(900);
+    EXPECT_FALSE(changed.SameAs(base));
+}
