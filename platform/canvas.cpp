@@ -505,6 +505,20 @@ void DrawDecorations(QPainter& painter, const QFont& font, const QRawFont& raw,
         if (font.strikeOut()) lines.append(line.translated(0, strikeOut));
     }
     if (lines.isEmpty()) return;
+    if (raw.lineThickness() == 1.0 && painter.transform().type() == QTransform::TxNone &&
+        !painter.testRenderHint(QPainter::Antialiasing)) {
+        // A one-pixel line that is not turned covers row floor(y) from its start up to
+        // its end: filled as that, it costs a fraction of a stroked line.
+        const QColor color = painter.pen().color();
+        for (const QLineF& line : lines) {
+            const int x1 = static_cast<int>(line.x1());
+            const int x2 = static_cast<int>(line.x2());
+            if (x2 > x1)
+                painter.fillRect(QRect(x1, static_cast<int>(std::floor(line.y1())), x2 - x1, 1),
+                                 color);
+        }
+        return;
+    }
     const QPen textPen = painter.pen();
     const QBrush brush = painter.brush();
     QPen pen = textPen;

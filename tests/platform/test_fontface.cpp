@@ -133,35 +133,37 @@ TEST(FontFace, FacesAreSharedByFontShapeAndDeviceResolutionAndKeptByTheCanvas)
 TEST(FontFace, CanvasTextLooksLikeShapedTextAndEndsWhereMeasured)
 {
     SetTextAntialiasing(false);
-    for (TFontStyles style :
-         {TFontStyles(0), TFontStyles(fsBold | fsUnderline), TFontStyles(fsItalic | fsStrikeOut)}) {
-        for (const QString& text : SimpleTexts + ShapedTexts) {
-            SCOPED_TRACE(text.toStdString());
-            QImage byCanvas = WhiteImage(), byPainter = WhiteImage();
-            int width = 0;
-            QFont font;
-            {
-                TCanvas c(&byCanvas);
-                c.Font() = DejaVu(-14, style);
-                c.Font().SetColor(clBlack);
-                c.Brush().SetColor(clYellow);
-                c.TextOut(5, 6, text);
-                width = c.TextWidth(text);
-                EXPECT_EQ(c.PenPos(), TPoint(5 + width, 6));
-                font = c.QtFont();
+    // Sizes whose lines are one pixel thick and sizes whose lines are thicker.
+    for (int height : {-6, -9, -11, -12, -14, -17, -23, -26, -33})
+        for (TFontStyles style : {TFontStyles(0), TFontStyles(fsBold | fsUnderline),
+                                  TFontStyles(fsItalic | fsStrikeOut)}) {
+            for (const QString& text : SimpleTexts + ShapedTexts) {
+                SCOPED_TRACE(text.toStdString() + " at " + std::to_string(height));
+                QImage byCanvas = WhiteImage(400, 60), byPainter = WhiteImage(400, 60);
+                int width = 0;
+                QFont font;
+                {
+                    TCanvas c(&byCanvas);
+                    c.Font() = DejaVu(height, style);
+                    c.Font().SetColor(clBlack);
+                    c.Brush().SetColor(clYellow);
+                    c.TextOut(5, 6, text);
+                    width = c.TextWidth(text);
+                    EXPECT_EQ(c.PenPos(), TPoint(5 + width, 6));
+                    font = c.QtFont();
+                }
+                {
+                    QPainter p(&byPainter);
+                    const QFontMetrics fm(font, &byPainter);
+                    p.fillRect(QRect(5, 6, fm.horizontalAdvance(text), fm.height()), Qt::yellow);
+                    p.setFont(font);
+                    p.setPen(Qt::black);
+                    p.drawText(5, 6 + fm.ascent(), text);
+                    EXPECT_EQ(width, fm.horizontalAdvance(text));
+                }
+                EXPECT_EQ(byCanvas, byPainter);
             }
-            {
-                QPainter p(&byPainter);
-                const QFontMetrics fm(font, &byPainter);
-                p.fillRect(QRect(5, 6, fm.horizontalAdvance(text), fm.height()), Qt::yellow);
-                p.setFont(font);
-                p.setPen(Qt::black);
-                p.drawText(5, 6 + fm.ascent(), text);
-                EXPECT_EQ(width, fm.horizontalAdvance(text));
-            }
-            EXPECT_EQ(byCanvas, byPainter);
         }
-    }
     SetTextAntialiasing(true);
 }
 
