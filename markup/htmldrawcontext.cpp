@@ -39,6 +39,7 @@ THTMLDrawContext::THTMLDrawContext(TCanvas& canvas, const THTMLDrawParams& param
       TextFlags(TextFlagsFor(params)), StartBrushColor(canvas.Brush().Color())
 {
     Style.Font = canvas.Font();
+    RunWidths.reserve(32); // the runs of a typical line, without growing step by step
 }
 
 void THTMLDrawContext::ApplyFont()

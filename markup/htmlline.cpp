@@ -290,7 +290,9 @@ void FinishMeasuredLine(THTMLDrawContext& ctx, THTMLLine& line)
 THTMLTagAction ReadAndApplyTag(THTMLDrawContext& ctx, THTMLLine& line, QStringView text,
                                qsizetype& pos)
 {
-    const qsizetype close = text.indexOf(u'>', pos + 1);
+    // Tags are short: a plain scan costs less than a string search.
+    const auto end = std::find(text.begin() + pos + 1, text.end(), u'>');
+    const qsizetype close = end == text.end() ? -1 : end - text.begin();
     if (close < 0) {
         // A "<" that never closes ends the text.
         pos = text.size();
