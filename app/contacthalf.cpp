@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr TLabelSpec ContactLabels[] = {
+constexpr TLabelPlace ContactLabels[] = {
     {"contactsLabel", "Contacts", 520, 9},       {"contactVenueLabel", "Venue", 520, 258},
     {"contactNamesLabel", "Contacts", 521, 347}, {"contactPhoneLabel", "Phone", 652, 347},
     {"contactEmailLabel", "Email", 779, 347},    {"contactAddressLabel", "Address", 520, 451},
@@ -14,7 +14,7 @@ constexpr TLabelSpec ContactLabels[] = {
     {"contactZipLabel", "Zip", 691, 523},        {"contactCommentsLabel", "Comments", 520, 579},
 };
 
-constexpr TEditSpec ContactEdits[] = {
+constexpr TEditPlace ContactEdits[] = {
     {"contactVenueEdit", "Venue", 520, 272, 377, 21, 20},
     {"contactName1Edit", "Contact name 1", 520, 360, 121, 21, 21},
     {"contactPhone1Edit", "Contact phone 1", 648, 360, 121, 21, 22},
@@ -32,7 +32,7 @@ constexpr TEditSpec ContactEdits[] = {
     {"contactZipEdit", "Contact zip", 688, 536, 121, 21, 34},
 };
 
-constexpr TEditSpec ContactComments = {
+constexpr TEditPlace ContactComments = {
     "contactCommentsMemo", "Contact comments", 520, 592, 417, 129, 35};
 
 } // namespace
@@ -40,12 +40,12 @@ constexpr TEditSpec ContactComments = {
 TRecordBook BuildContactHalf(TFormBuilder& builder)
 {
     TRecordBook book;
-    for (const TLabelSpec& label : ContactLabels)
+    for (const TLabelPlace& label : ContactLabels)
         builder.Label(label);
     book.Navigator = builder.Navigator("contactNavigator", QRect(520, 24, 340, 25), 40);
     // No column list: the grid shows every field the contact table has.
     book.Grid = builder.Grid("contactGrid", QRect(520, 48, 345, 192), {}, 39);
-    for (const TEditSpec& edit : ContactEdits)
+    for (const TEditPlace& edit : ContactEdits)
         book.Edits.push_back(builder.Edit(edit));
     book.Comments = builder.Memo(ContactComments);
     book.Report =

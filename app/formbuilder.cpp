@@ -22,10 +22,10 @@ void TFormBuilder::Place(QWidget* control, const char* name, const QRect& geomet
     m_tabStops.push_back({tab, control});
 }
 
-TLabel* TFormBuilder::Label(const TLabelSpec& spec, bool bold, TColor color)
+TLabel* TFormBuilder::Label(const TLabelPlace& place, bool bold, TColor color)
 {
-    auto* label = new TLabel(QString::fromLatin1(spec.Caption), m_form);
-    label->setObjectName(QString::fromLatin1(spec.Name));
+    auto* label = new TLabel(QString::fromLatin1(place.Caption), m_form);
+    label->setObjectName(QString::fromLatin1(place.Name));
     QFont font = m_form->font();
     font.setBold(bold);
     label->setFont(font);
@@ -34,26 +34,26 @@ TLabel* TFormBuilder::Label(const TLabelSpec& spec, bool bold, TColor color)
         palette.setColor(QPalette::WindowText, ToQColor(color));
         label->setPalette(palette);
     }
-    label->move(spec.Left, spec.Top);
+    label->move(place.Left, place.Top);
     label->adjustSize();
     return label;
 }
 
-TDBEdit* TFormBuilder::Edit(const TEditSpec& spec)
+TDBEdit* TFormBuilder::Edit(const TEditPlace& place)
 {
     auto* edit = new TDBEdit(m_form);
-    Place(edit, spec.Name, QRect(spec.Left, spec.Top, spec.Width, spec.Height), spec.Tab);
+    Place(edit, place.Name, QRect(place.Left, place.Top, place.Width, place.Height), place.Tab);
     edit->SetDataSource(m_source);
-    edit->SetDataField(QString::fromLatin1(spec.Field));
+    edit->SetDataField(QString::fromLatin1(place.Field));
     return edit;
 }
 
-TDBMemo* TFormBuilder::Memo(const TEditSpec& spec)
+TDBMemo* TFormBuilder::Memo(const TEditPlace& place)
 {
     auto* memo = new TDBMemo(m_form);
-    Place(memo, spec.Name, QRect(spec.Left, spec.Top, spec.Width, spec.Height), spec.Tab);
+    Place(memo, place.Name, QRect(place.Left, place.Top, place.Width, place.Height), place.Tab);
     memo->SetDataSource(m_source);
-    memo->SetDataField(QString::fromLatin1(spec.Field));
+    memo->SetDataField(QString::fromLatin1(place.Field));
     return memo;
 }
 

@@ -26,7 +26,7 @@ struct TTabStop
 };
 
 // A bound edit as a form lists it: object name, field, geometry and tab order.
-struct TEditSpec
+struct TEditPlace
 {
     const char* Name;
     const char* Field;
@@ -35,7 +35,7 @@ struct TEditSpec
 };
 
 // A caption at a position; captions of the form are bold unless said otherwise.
-struct TLabelSpec
+struct TLabelPlace
 {
     const char* Name;
     const char* Caption;
@@ -50,9 +50,9 @@ public:
     TFormBuilder(QWidget* form, TDataSource* source, std::vector<TTabStop>& tabStops);
 
     // Sized to its caption in the form's font, bold unless plain.
-    TLabel* Label(const TLabelSpec& spec, bool bold = true, TColor color = clWindowText);
-    TDBEdit* Edit(const TEditSpec& spec);
-    TDBMemo* Memo(const TEditSpec& spec);
+    TLabel* Label(const TLabelPlace& place, bool bold = true, TColor color = clWindowText);
+    TDBEdit* Edit(const TEditPlace& place);
+    TDBMemo* Memo(const TEditPlace& place);
     TDBNavigator* Navigator(const char* name, const QRect& geometry, int tab);
     TDBGrid* Grid(const char* name, const QRect& geometry, const QStringList& columns, int tab);
     QPushButton* Button(const char* name, const QString& caption, const QRect& geometry, int tab);

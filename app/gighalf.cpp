@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr TLabelSpec GigLabels[] = {
+constexpr TLabelPlace GigLabels[] = {
     {"gigsLabel", "Gigs", 40, 6},
     {"gigVenueLabel", "Venue", 43, 258},
     {"gigDateLabel", "Date", 41, 304},
@@ -22,7 +22,7 @@ constexpr TLabelSpec GigLabels[] = {
     {"gigCommentsLabel", "Comments", 40, 579},
 };
 
-constexpr TEditSpec GigEdits[] = {
+constexpr TEditPlace GigEdits[] = {
     {"gigVenueEdit", "Gig venue", 40, 272, 417, 21, 1},
     {"gigDateEdit", "Gig date", 40, 318, 121, 21, 2},
     {"gigTimeEdit", "Gig time", 169, 317, 121, 21, 3},
@@ -43,19 +43,19 @@ constexpr TEditSpec GigEdits[] = {
     {"gigZipEdit", "Gig zip", 208, 536, 121, 21, 18},
 };
 
-constexpr TEditSpec GigComments = {"gigCommentsMemo", "Notes", 40, 592, 417, 129, 19};
+constexpr TEditPlace GigComments = {"gigCommentsMemo", "Notes", 40, 592, 417, 129, 19};
 
 } // namespace
 
 TRecordBook BuildGigHalf(TFormBuilder& builder)
 {
     TRecordBook book;
-    for (const TLabelSpec& label : GigLabels)
+    for (const TLabelPlace& label : GigLabels)
         builder.Label(label);
     book.Navigator = builder.Navigator("gigNavigator", QRect(40, 22, 340, 25), 0);
     book.Grid = builder.Grid("gigGrid", QRect(40, 48, 345, 193),
                              {QStringLiteral("Gig date"), QStringLiteral("Gig venue")}, 36);
-    for (const TEditSpec& edit : GigEdits)
+    for (const TEditPlace& edit : GigEdits)
         book.Edits.push_back(builder.Edit(edit));
     book.Comments = builder.Memo(GigComments);
     book.Calendar =
