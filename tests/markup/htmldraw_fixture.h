@@ -3,7 +3,7 @@
 // Shared set-up of the markup renderer suites: a white image with a canvas in the test
 // font (DejaVu Sans, 13 pixels, black, no antialiasing) and helpers that measure text in
 // exactly that font.
-#include "draw_pixels.h"
+#include "support/pixels.h"
 
 #include "markup/htmldraw.h"
 

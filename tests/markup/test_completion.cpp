@@ -1,6 +1,6 @@
 #include "markup/completion.h"
 
-#include "draw_pixels.h"
+#include "support/pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "markup/glyphs.h"
 
-#include "draw_pixels.h"
+#include "support/pixels.h"
 
 #include <gtest/gtest.h>
 

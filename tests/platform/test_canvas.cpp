@@ -2,39 +2,15 @@
 #include "platform/canvas.h"
 #include "platform/imagelist.h"
 
+#include "support/pixels.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
 
-namespace {
-
-QImage WhiteImage(int w = 40, int h = 30)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    return image;
-}
-
-TColor At(const QImage& image, int x, int y)
-{
-    return FromQColor(image.pixelColor(x, y));
-}
-
-// Counts the pixels of one colour inside [l, r) x [t, b).
-int CountColor(const QImage& image, TColor color, int l, int t, int r, int b)
-{
-    int n = 0;
-    for (int y = t; y < b; ++y)
-        for (int x = l; x < r; ++x)
-            n += At(image, x, y) == color;
-    return n;
-}
-
-} // namespace
-
 TEST(Canvas, RectangleFillsAndOutlinesInsideRightAndBottomExclusive)
 {
-    QImage image = WhiteImage();
+    QImage image = FilledImage(40, 30);
     {
         TCanvas c(&image);
         c.Brush().SetColor(clRed);
@@ -44,13 +20,13 @@ TEST(Canvas, RectangleFillsAndOutlinesInsideRightAndBottomExclusive)
     EXPECT_EQ(At(image, 5, 5), clBlue);
     EXPECT_EQ(At(image, 14, 11), clBlue);
     EXPECT_EQ(At(image, 6, 6), clRed);
-    EXPECT_EQ(CountColor(image, clBlue, 0, 0, 40, 30), 2 * 10 + 2 * 5);
-    EXPECT_EQ(CountColor(image, clRed, 0, 0, 40, 30), 8 * 5);
+    EXPECT_EQ(CountColor(image, clBlue), 2 * 10 + 2 * 5);
+    EXPECT_EQ(CountColor(image, clRed), 8 * 5);
 }
 
 TEST(Canvas, RectangleWithClearPenAndClearBrush)
 {
-    QImage image = WhiteImage();
+    QImage image = FilledImage(40, 30);
     {
         TCanvas c(&image);
         c.Brush().SetColor(clLime);
@@ -61,14 +37,14 @@ TEST(Canvas, RectangleWithClearPenAndClearBrush)
         c.Pen().SetColor(clBlack);
         c.Rectangle(20, 20, 25, 25);
     }
-    EXPECT_EQ(CountColor(image, clLime, 0, 0, 40, 30), 81);
+    EXPECT_EQ(CountColor(image, clLime), 81);
     EXPECT_EQ(At(image, 22, 22), clWhite);
-    EXPECT_EQ(CountColor(image, clBlack, 20, 20, 25, 25), 16);
+    EXPECT_EQ(CountColor(image, clBlack, TRect(20, 20, 25, 25)), 16);
 }
 
 TEST(Canvas, FillRectIgnoresThePenAndEmptyRectsPaintNothing)
 {
-    QImage image = WhiteImage();
+    QImage image = FilledImage(40, 30);
     {
         TCanvas c(&image);
         c.Brush().SetColor(clNavy);
@@ -78,13 +54,13 @@ TEST(Canvas, FillRectIgnoresThePenAndEmptyRectsPaintNothing)
         c.FillRect(Rect(10, 10, 10, 20)); // empty
         c.Rectangle(30, 10, 30, 10);
     }
-    EXPECT_EQ(CountColor(image, clNavy, 0, 0, 40, 30), 8);
-    EXPECT_EQ(CountColor(image, clRed, 0, 0, 40, 30), 0);
+    EXPECT_EQ(CountColor(image, clNavy), 8);
+    EXPECT_EQ(CountColor(image, clRed), 0);
 }
 
 TEST(Canvas, LineToLeavesOutItsEndPixel)
 {
-    QImage image = WhiteImage();
+    QImage image = FilledImage(40, 30);
     {
         TCanvas c(&image);
         c.Pen().SetColor(clBlack);
@@ -102,12 +78,12 @@ TEST(Canvas, LineToLeavesOutItsEndPixel)
     EXPECT_EQ(At(image, 24, 14), clWhite);
     EXPECT_EQ(At(image, 27, 5), clBlack);
     EXPECT_EQ(At(image, 26, 5), clWhite);
-    EXPECT_EQ(CountColor(image, clBlack, 0, 0, 40, 30), 6 + 4 + 4 + 4);
+    EXPECT_EQ(CountColor(image, clBlack), 6 + 4 + 4 + 4);
 }
 
 TEST(Canvas, FocusRectIsDottedAndUndoesItself)
 {
-    QImage image = WhiteImage();
+    QImage image = FilledImage(40, 30);
     const QImage before = image.copy();
     TCanvas c(&image);
     c.DrawFocusRect(Rect(4, 4, 14, 10));
@@ -125,7 +101,7 @@ TEST(Canvas, FocusRectIsDottedAndUndoesItself)
 TEST(Canvas, TextWithAClearBrushLeavesTheBackground)
 {
     SetTextAntialiasing(false);
-    QImage image = WhiteImage(200, 40);
+    QImage image = FilledImage(200, 40);
     TCanvas c(&image);
     c.Font().SetName(QStringLiteral("DejaVu Sans"));
     c.Font().SetHeight(-12);
@@ -136,14 +112,14 @@ TEST(Canvas, TextWithAClearBrushLeavesTheBackground)
     c.Brush().SetStyle(bsClear);
     c.TextOut(100, 5, QStringLiteral("Gig"));
     c.ReleasePainter();
-    EXPECT_EQ(CountColor(image, clYellow, 0, 0, 200, 40), 0);
-    EXPECT_GT(CountColor(image, clBlack, 100, 5, 100 + w, 5 + h), 10);
+    EXPECT_EQ(CountColor(image, clYellow, TRect(0, 0, 200, 40)), 0);
+    EXPECT_GT(CountColor(image, clBlack, TRect(100, 5, 100 + w, 5 + h)), 10);
     SetTextAntialiasing(true);
 }
 
 TEST(Canvas, DrawTextMeasuresWrapsAlignsAndEllipsises)
 {
-    QImage image = WhiteImage(200, 100);
+    QImage image = FilledImage(200, 100);
     TCanvas c(&image);
     c.Font().SetName(QStringLiteral("DejaVu Sans"));
     c.Font().SetHeight(-12);
@@ -177,14 +153,14 @@ TEST(Canvas, DrawTextMeasuresWrapsAlignsAndEllipsises)
     EXPECT_EQ(c.DrawText(QStringLiteral("Gig"), r, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE), 50);
     c.ReleasePainter();
     SetTextAntialiasing(true);
-    EXPECT_EQ(CountColor(image, clRed, 0, 40, 150 - c.TextWidth("Gig") - 1, 90), 0);
-    EXPECT_GT(CountColor(image, clRed, 150 - c.TextWidth("Gig"), 90 - h, 150, 90), 5);
-    EXPECT_EQ(CountColor(image, clRed, 150, 0, 200, 100), 0);
+    EXPECT_EQ(CountColor(image, clRed, TRect(0, 40, 150 - c.TextWidth("Gig") - 1, 90)), 0);
+    EXPECT_GT(CountColor(image, clRed, TRect(150 - c.TextWidth("Gig"), 90 - h, 150, 90)), 5);
+    EXPECT_EQ(CountColor(image, clRed, TRect(150, 0, 200, 100)), 0);
 }
 
 TEST(Canvas, TextFitReportsPrefixExtents)
 {
-    QImage image = WhiteImage();
+    QImage image = FilledImage(40, 30);
     TCanvas c(&image);
     std::vector<int> extents;
     const int full = c.TextWidth(QStringLiteral("abcd"));
@@ -197,7 +173,7 @@ TEST(Canvas, TextFitReportsPrefixExtents)
 
 TEST(Canvas, ClippingAndCopyRect)
 {
-    QImage image = WhiteImage();
+    QImage image = FilledImage(40, 30);
     TCanvas c(&image);
     c.SetClipRect(Rect(0, 0, 10, 10));
     c.Brush().SetColor(clGreen);
@@ -206,7 +182,7 @@ TEST(Canvas, ClippingAndCopyRect)
     c.RemoveClip();
     c.CopyRect(Rect(20, 0, 30, 10), c, Rect(0, 0, 10, 10));
     c.ReleasePainter();
-    EXPECT_EQ(CountColor(image, clGreen, 0, 0, 20, 30), 25);
+    EXPECT_EQ(CountColor(image, clGreen, TRect(0, 0, 20, 30)), 25);
     EXPECT_EQ(At(image, 25, 5), clGreen);
     EXPECT_EQ(At(image, 24, 4), clWhite);
 }
@@ -221,7 +197,7 @@ TEST(Canvas, TransparentBitmapsLeaveOutTheirKeyColour)
     bitmap.SetTransparent(true);
     EXPECT_EQ(bitmap.TransparentColor(), clFuchsia);
 
-    QImage image = WhiteImage();
+    QImage image = FilledImage(40, 30);
     {
         TCanvas c(&image);
         c.Draw(0, 0, bitmap);
@@ -229,8 +205,8 @@ TEST(Canvas, TransparentBitmapsLeaveOutTheirKeyColour)
     }
     EXPECT_EQ(At(image, 0, 0), clWhite);
     EXPECT_EQ(At(image, 1, 1), clBlue);
-    EXPECT_EQ(CountColor(image, clBlue, 10, 10, 18, 18), 16);
-    EXPECT_EQ(CountColor(image, clFuchsia, 0, 0, 40, 30), 0);
+    EXPECT_EQ(CountColor(image, clBlue, TRect(10, 10, 18, 18)), 16);
+    EXPECT_EQ(CountColor(image, clFuchsia), 0);
 
     TImageList list(nullptr, 2, 2);
     EXPECT_EQ(list.Add(bitmap.Image()), 0); // a 4-pixel-wide strip gives two images
@@ -240,7 +216,7 @@ TEST(Canvas, TransparentBitmapsLeaveOutTheirKeyColour)
 
 TEST(Canvas, Frame3DDrawsRaisedEdgesAndShrinksTheRect)
 {
-    QImage image = WhiteImage();
+    QImage image = FilledImage(40, 30);
     TCanvas c(&image);
     TRect r(2, 2, 12, 8);
     Frame3D(c, r, clWhite, clGray, 1);
@@ -249,7 +225,7 @@ TEST(Canvas, Frame3DDrawsRaisedEdgesAndShrinksTheRect)
     EXPECT_EQ(At(image, 11, 7), clGray);
     EXPECT_EQ(At(image, 11, 2), clGray);
     EXPECT_EQ(At(image, 2, 7), clGray);
-    EXPECT_EQ(CountColor(image, clGray, 0, 0, 40, 30), 10 + 5);
+    EXPECT_EQ(CountColor(image, clGray), 10 + 5);
 }
 
 TEST(Colors, SystemColoursResolveAndPlainColoursPassThrough)

@@ -2,6 +2,8 @@
 // operations they stand in for.
 #include "platform/canvas.h"
 
+#include "support/pixels.h"
+
 #include <gtest/gtest.h>
 
 #include <QGlyphRun>
@@ -9,18 +11,6 @@
 #include <QTextLayout>
 
 namespace {
-
-QImage WhiteImage(int w = 120, int h = 40)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    return image;
-}
-
-TColor At(const QImage& image, int x, int y)
-{
-    return FromQColor(image.pixelColor(x, y));
-}
 
 // How many pixels are not white, and how many of those are not `color`.
 std::pair<int, int> InkOf(const QImage& image, TColor color)
@@ -69,7 +59,7 @@ protected:
 
 TEST_F(CanvasRuns, AGlyphRunLandsWhereTextOutPutsTheSameTextInTheFontColour)
 {
-    QImage byText = WhiteImage(), byRun = WhiteImage();
+    QImage byText = FilledImage(120, 40), byRun = FilledImage(120, 40);
     {
         TCanvas c(&byText);
         UseFont(c);
@@ -89,7 +79,7 @@ TEST_F(CanvasRuns, AGlyphRunLandsWhereTextOutPutsTheSameTextInTheFontColour)
 
 TEST_F(CanvasRuns, AGlyphRunPaintsOnlyItsGlyphsWhateverTheBackgroundMode)
 {
-    QImage image = WhiteImage();
+    QImage image = FilledImage(120, 40);
     TCanvas c(&image);
     UseFont(c);
     c.Brush().SetColor(clYellow); // a solid brush makes the background opaque
@@ -106,7 +96,7 @@ TEST_F(CanvasRuns, FillRectsCoversWhatFillRectCoversForEveryBrush)
     const std::vector<TRect> rects{{2, 3, 30, 4},    {2, 3, 3, 35},   {40, 10, 90, 30},
                                    {50, 12, 60, 40}, {70, 5, 70, 20}, {100, 30, 95, 20}};
     for (TBrushStyle style : {bsSolid, bsCross, bsClear}) {
-        QImage oneByOne = WhiteImage(), atOnce = WhiteImage();
+        QImage oneByOne = FilledImage(120, 40), atOnce = FilledImage(120, 40);
         for (QImage* image : {&oneByOne, &atOnce}) {
             TCanvas c(image);
             c.Brush().SetColor(clRed);

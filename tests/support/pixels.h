@@ -1,6 +1,6 @@
 #pragma once
 
-// Pixel helpers shared by the drawing-utility suites.
+// Pixel helpers shared by the suites that draw into images.
 #include "platform/color.h"
 #include "platform/geometry.h"
 
