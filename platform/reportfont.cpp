@@ -204,6 +204,10 @@ void TReportFont::AddSimpleLine(TCanvas& canvas, int x, int top, qsizetype first
         canvas.IntersectClipRect(*box);
     }
     DrawPending(canvas, mark);
+    if (m_underline || m_strikeOut) {
+        const TTextLineSpan line{x, baseline, m_placed.SpanWidth(first, end)};
+        canvas.DrawTextDecorations(*m_face, std::span(&line, 1));
+    }
     if (clipped) canvas.RestoreState();
 }
 
@@ -219,8 +223,6 @@ void TReportFont::DrawPending(TCanvas& canvas, size_t from)
         run.setRawFont(m_face->RawFont());
         run.setRawData(m_pendingGlyphs.data() + from, m_pendingPositions.data() + from,
                        static_cast<int>(m_pendingGlyphs.size() - from));
-        run.setUnderline(m_underline);
-        run.setStrikeOut(m_strikeOut);
         canvas.DrawGlyphRun(0, 0, run);
     }
     m_pendingGlyphs.resize(from);

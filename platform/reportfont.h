@@ -65,8 +65,8 @@ private:
     std::shared_ptr<const TFontFace> m_face;
     int m_lineHeight = 0;
     int m_ascent = 0;
-    // Underlined or struck out: a glyph run's decoration spans the run, so each line
-    // is a run of its own.
+    // Underlined or struck out: each line is drawn at once with its own decoration,
+    // the canvas's, so that report text is decorated like every other text.
     bool m_underline = false;
     bool m_strikeOut = false;
     // The paragraph last measured the simple way. Reused from paragraph to paragraph.
