@@ -14,7 +14,7 @@ TEST_F(TableFixture, KillDuringPostingKeepsEveryEarlierPost)
     int reported = -1;
     QByteArray pending;
     while (reported < 40 && writer.state() == QProcess::Running) {
-        writer.waitForReadyRead(10000);
+        if (!writer.waitForReadyRead(10000)) break; // silent for ten seconds: hung
         pending += writer.readAllStandardOutput();
         int newline = 0;
         while ((newline = pending.indexOf('\n')) >= 0) {
@@ -24,6 +24,7 @@ TEST_F(TableFixture, KillDuringPostingKeepsEveryEarlierPost)
         }
     }
     ASSERT_EQ(writer.state(), QProcess::Running) << "the writer stopped by itself";
+    ASSERT_GE(reported, 40) << "the writer stopped reporting its posts";
     ::kill(static_cast<pid_t>(writer.processId()), SIGKILL); // mid-way through a later post
     ASSERT_TRUE(writer.waitForFinished(10000));
     EXPECT_EQ(writer.exitStatus(), QProcess::CrashExit);
