@@ -8,6 +8,7 @@
 #include "platform/canvas.h"
 #include "platform/exceptions.h"
 #include "support/gifwriter.h"
+#include "support/pixels.h"
 
 #include <gtest/gtest.h>
 #include <QBuffer>
@@ -31,11 +32,9 @@ QByteArray Encoded(const QImage& image, const char* format)
     return bytes;
 }
 
-QImage Filled(int width, int height, QColor colour)
+QByteArray Png(int width, int height, TColor colour = clRed)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
+    return Encoded(FilledImage(width, height, colour), "PNG");
 }
 
 // Three frames of 6 x 4 pixels, red, green and blue, shown 0.1, 0.2 and 0.3 seconds.
@@ -72,9 +71,20 @@ QImage Drawn(const THTMLPicture& picture, QImage target, const TRect& rect)
     return target;
 }
 
+struct TPixel
+{
+    int X, Y;
+    TColor Colour;
+};
+
+void ExpectPixels(const QImage& image, std::initializer_list<TPixel> pixels)
+{
+    for (const TPixel& p : pixels)
+        EXPECT_EQ(At(image, p.X, p.Y), p.Colour) << p.X << "," << p.Y;
+}
+
 const QString InvalidFormat = QStringLiteral("Could not load image. Invalid format");
 
-// ---------------------------------------------------------------------------
 // Frame scanner
 
 TEST(GifFrames, CopyFromAFrameDecodesToThatFrame)
@@ -101,7 +111,7 @@ TEST(GifFrames, OnlyGraphicControlBlocksCountAsFrames)
 {
     EXPECT_FALSE(IsGIFData("GIF8"));
     EXPECT_TRUE(IsGIFData("GIF89"));
-    EXPECT_TRUE(GifFrameOffsets(Encoded(Filled(2, 2, Red), "PNG")).empty());
+    EXPECT_TRUE(GifFrameOffsets(Png(2, 2)).empty());
     EXPECT_EQ(GifScreenSize("GIF89a\x05"), QSize());
     // A static GIF without a graphic control extension counts no frames.
     QByteArray still = ThreeFrameGif();
@@ -149,12 +159,11 @@ TEST(GifFrames, TruncatedAndCorruptDataIsSafe)
     }
 }
 
-// ---------------------------------------------------------------------------
 // Loading
 
 TEST(HTMLPicture, DecodesEachPictureFormat)
 {
-    const QImage source = Filled(5, 3, Red);
+    const QImage source = FilledImage(5, 3, clRed);
     const std::pair<const char*, QByteArray> formats[] = {
         {"BMP", Encoded(source, "BMP")},
         {"PNG", Encoded(source, "PNG")},
@@ -183,12 +192,12 @@ TEST(HTMLPicture, DecodesEachPictureFormat)
 
 TEST(HTMLPicture, BadDataRaisesInvalidFormatAndAnEmptyPictureDrawsNothing)
 {
-    const QByteArray png = Encoded(Filled(8, 8, Red), "PNG");
+    const QByteArray png = Png(8, 8);
     // Formats the reader knows but pictures do not hold are refused too.
     for (const QByteArray& bad :
          {QByteArray(), QByteArray("this is not a picture"), png.left(png.size() / 2),
-          QByteArray("GIF89a"), Encoded(Filled(2, 2, Red), "XPM"),
-          Encoded(Filled(2, 2, Red), "PPM")})
+          QByteArray("GIF89a"), Encoded(FilledImage(2, 2, clRed), "XPM"),
+          Encoded(FilledImage(2, 2, clRed), "PPM")})
         EXPECT_EQ(LoadError(bad), InvalidFormat) << bad.left(16).toStdString();
     const QByteArray gif = ThreeFrameGif();
     for (qsizetype length = 0; length <= gif.size(); length += 3) {
@@ -210,13 +219,12 @@ TEST(HTMLPicture, BadDataRaisesInvalidFormatAndAnEmptyPictureDrawsNothing)
     EXPECT_TRUE(empty.GetEmpty());
     EXPECT_EQ(empty.GetFrameCount(), -1);
     EXPECT_FALSE(empty.Step());
-    EXPECT_EQ(Drawn(empty, Filled(4, 4, Qt::white), TRect(0, 0, 4, 4)).pixelColor(0, 0),
-              QColor(Qt::white));
+    EXPECT_EQ(CountColor(Drawn(empty, FilledImage(4, 4), TRect(0, 0, 4, 4)), clWhite), 16);
 }
 
 TEST(HTMLPicture, StreamsKeepTheBytes)
 {
-    const QByteArray png = Encoded(Filled(3, 3, Blue), "PNG");
+    const QByteArray png = Png(3, 3, clBlue);
     QByteArray withPrefix = "skip" + png;
     QBuffer in(&withPrefix);
     in.open(QIODevice::ReadOnly);
@@ -265,7 +273,6 @@ TEST(HTMLPicture, AssignCopiesOrEmpties)
     EXPECT_EQ(copy.GetWidth(), 0);
 }
 
-// ---------------------------------------------------------------------------
 // Files, resources and addresses
 
 class PictureFiles : public ::testing::Test
@@ -284,7 +291,7 @@ protected:
 
 TEST_F(PictureFiles, FilesByNameAndByAddressInAnyLetterCase)
 {
-    const QString path = Write("a.png", Encoded(Filled(4, 6, Blue), "PNG"));
+    const QString path = Write("a.png", Png(4, 6, clBlue));
     THTMLPicture picture;
     picture.LoadFromFile(path);
     EXPECT_EQ(picture.GetHeight(), 6);
@@ -307,8 +314,8 @@ TEST_F(PictureFiles, FilesByNameAndByAddressInAnyLetterCase)
 // Qt resources stand in for program resources; rcc packs them at run time here.
 TEST_F(PictureFiles, ResourcesByNameNumberAndAddress)
 {
-    Write("dot.png", Encoded(Filled(2, 9, Red), "PNG"));
-    Write("7", Encoded(Filled(3, 1, Red), "BMP"));
+    Write("dot.png", Png(2, 9));
+    Write("7", Encoded(FilledImage(3, 1, clRed), "BMP"));
     Write("pics.qrc", "<RCC><qresource prefix=\"/\"><file>dot.png</file><file>7</file>"
                       "</qresource></RCC>");
     const QString rcc = QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + "/rcc";
@@ -358,7 +365,6 @@ TEST(HTMLPicture, RemoteAddressesAreOnlyRegistered)
     EXPECT_TRUE(direct.GetEmpty());
 }
 
-// ---------------------------------------------------------------------------
 // Frames and animation
 
 TEST(HTMLPicture, GifFramesAreSelectableAndNewBytesForgetTheOldOnes)
@@ -394,7 +400,7 @@ TEST(HTMLPicture, GifFramesAreSelectableAndNewBytesForgetTheOldOnes)
     EXPECT_EQ(picture.GetFrameCount(), 2);
     EXPECT_EQ(picture.Frame(), 1);
     EXPECT_EQ(CentreColour(picture.Image()), Green);
-    picture.LoadFromData(Encoded(Filled(2, 2, Red), "PNG"));
+    picture.LoadFromData(Png(2, 2));
     EXPECT_EQ(picture.GetFrameCount(), -1);
 }
 
@@ -438,7 +444,7 @@ TEST(HTMLPicture, StepFollowsTheFrameDelaysAndStillPicturesNeverStep)
     }
 
     THTMLPicture png;
-    png.LoadFromData(Encoded(Filled(2, 2, Red), "PNG"));
+    png.LoadFromData(Png(2, 2));
     THTMLPicture oneFrame;
     oneFrame.LoadFromData(gifwriter::Encode(QSize(2, 2), {gifwriter::Solid(QSize(2, 2), Red)}));
     EXPECT_EQ(oneFrame.GetFrameCount(), 1);
@@ -450,54 +456,41 @@ TEST(HTMLPicture, StepFollowsTheFrameDelaysAndStillPicturesNeverStep)
     EXPECT_EQ(png.Frame(), 1);
 }
 
-// ---------------------------------------------------------------------------
 // Drawing
 
-TEST(HTMLPicture, DrawsAtNaturalSizeForTheDeviceOrStretched)
+TEST(HTMLPicture, DrawsAtNaturalSizeForTheDeviceOrStretchedAndKeepsTransparentPixels)
 {
     THTMLPicture picture;
-    picture.LoadFromData(Encoded(Filled(3, 2, Red), "PNG"));
-    QImage target = Drawn(picture, Filled(20, 20, Qt::white), TRect(5, 5, 15, 15));
-    EXPECT_EQ(target.pixelColor(7, 6), Red);
-    EXPECT_EQ(target.pixelColor(8, 6), QColor(Qt::white));
-    EXPECT_EQ(target.pixelColor(7, 7), QColor(Qt::white));
-
+    picture.LoadFromData(Png(3, 2));
+    ExpectPixels(Drawn(picture, FilledImage(20, 20), TRect(5, 5, 15, 15)),
+                 {{7, 6, clRed}, {8, 6, clWhite}, {7, 7, clWhite}});
     picture.SetStretch(true);
-    target = Drawn(picture, Filled(20, 20, Qt::white), TRect(5, 5, 15, 15));
-    EXPECT_EQ(target.pixelColor(14, 14), Red);
-    EXPECT_EQ(target.pixelColor(15, 15), QColor(Qt::white));
-    EXPECT_EQ(target.pixelColor(4, 4), QColor(Qt::white));
+    ExpectPixels(Drawn(picture, FilledImage(20, 20), TRect(5, 5, 15, 15)),
+                 {{14, 14, clRed}, {15, 15, clWhite}, {4, 4, clWhite}});
 
     THTMLPicture blue;
-    blue.LoadFromData(Encoded(Filled(10, 5, Blue), "PNG"));
+    blue.LoadFromData(Png(10, 5, clBlue));
     EXPECT_EQ(blue.NaturalWidth(96), 10);
     EXPECT_EQ(blue.NaturalWidth(192), 20);
     EXPECT_EQ(blue.NaturalHeight(300), 16); // 5 px at 96 dpi is 0.052 in
-    QImage printerLike = Filled(40, 40, Qt::white);
+    QImage printerLike = FilledImage(40, 40);
     printerLike.setDotsPerMeterX(7559); // 192 dpi
     printerLike.setDotsPerMeterY(7559);
-    printerLike = Drawn(blue, printerLike, TRect(0, 0, 40, 40));
-    EXPECT_EQ(printerLike.pixelColor(19, 9), Blue);
-    EXPECT_EQ(printerLike.pixelColor(20, 9), QColor(Qt::white));
-    EXPECT_EQ(printerLike.pixelColor(19, 10), QColor(Qt::white));
-}
+    ExpectPixels(Drawn(blue, printerLike, TRect(0, 0, 40, 40)),
+                 {{19, 9, clBlue}, {20, 9, clWhite}, {19, 10, clWhite}});
 
-TEST(HTMLPicture, TransparentGifPixelsLeaveTheBackground)
-{
     QImage image(2, 1, QImage::Format_ARGB32);
     image.setPixelColor(0, 0, Red);
     image.setPixelColor(1, 0, Qt::transparent);
-    THTMLPicture picture;
-    picture.LoadFromData(gifwriter::Encode(QSize(2, 1), {gifwriter::Frame{image, {}, 10}}));
-    const QImage target = Drawn(picture, Filled(4, 4, Green), TRect(0, 0, 4, 4));
-    EXPECT_EQ(target.pixelColor(0, 0), Red);
-    EXPECT_EQ(target.pixelColor(1, 0), Green);
+    THTMLPicture gif;
+    gif.LoadFromData(gifwriter::Encode(QSize(2, 1), {gifwriter::Frame{image, {}, 10}}));
+    ExpectPixels(Drawn(gif, FilledImage(4, 4, clLime), TRect(0, 0, 4, 4)),
+                 {{0, 0, clRed}, {1, 0, clLime}});
 }
 
-// ---------------------------------------------------------------------------
 // Cache and container
 
-TEST(PictureCache, FindsByExactAddressReplacesAndClears)
+TEST(PictureCache, FindsByExactAddressReplacesClearsAndAnimates)
 {
     THTMLPictureCache cache;
     THTMLPicture* first = cache.AddPicture();
@@ -521,12 +514,9 @@ TEST(PictureCache, FindsByExactAddressReplacesAndClears)
     cache.ClearPictures();
     EXPECT_EQ(cache.Count(), 0);
     EXPECT_EQ(cache.FindPicture("two"), nullptr); // nothing dangling is left to find
-}
 
-TEST(PictureCache, AnimateStepsEveryPicture)
-{
-    THTMLPictureCache cache;
-    cache.AddPicture()->LoadFromData(Encoded(Filled(2, 2, Red), "PNG"));
+    // Animate steps every picture.
+    cache.AddPicture()->LoadFromData(Png(2, 2));
     EXPECT_FALSE(cache.Animate());
     THTMLPicture* gif = cache.AddPicture();
     gif->LoadFromData(ThreeFrameGif());
@@ -543,7 +533,7 @@ TEST(PictureContainer, FindsByNameInAnyCaseAndItemsCopyTheirPictures)
 
     TPictureItem* logo = container.Items().Add();
     logo->SetName("Logo");
-    logo->Picture()->LoadFromData(Encoded(Filled(2, 3, Red), "PNG"));
+    logo->Picture()->LoadFromData(Png(2, 3));
     TPictureItem* twin = container.Items().Add();
     twin->SetName("LOGO");
     EXPECT_EQ(container.FindPicture("LoGo"), logo->Picture());
