@@ -47,6 +47,14 @@ void ExpectFrame(const QImage& image, const TRect& r)
     EXPECT_TRUE(AllOf(image, Border, TRect(r.Right - 1, r.Top, r.Right, r.Bottom)));
 }
 
+// Each band filled with its colour, e.g. the segments of a bar.
+void ExpectBands(const QImage& image, std::initializer_list<std::pair<TColor, TRect>> bands)
+{
+    for (const auto& [colour, r] : bands)
+        EXPECT_TRUE(AllOf(image, colour, r)) << std::hex << colour << std::dec << " in " << r.Left
+                                             << "," << r.Top << "," << r.Right << "," << r.Bottom;
+}
+
 TFont TextFont()
 {
     TFont font;
@@ -118,16 +126,14 @@ TEST(GaugeSmooth, BarsFillTheirShareOfTheInnerLengthWithinTheFrame)
     const TRect r(0, 0, 100, 12);
     QImage image = Gauge(r, 50, PlainSettings());
     ExpectFrame(image, r);
-    EXPECT_TRUE(AllOf(image, L0, TRect(1, 1, 50, 11)));
-    EXPECT_TRUE(AllOf(image, Back, TRect(50, 1, 99, 11)));
+    ExpectBands(image, {{L0, TRect(1, 1, 50, 11)}, {Back, TRect(50, 1, 99, 11)}});
     EXPECT_EQ(CountColor(Gauge(r, 25, PlainSettings()), L0), 24 * 10);
 
     // Vertical bars grow from the bottom.
     const TRect tall(5, 10, 17, 110);
     image = Gauge(tall, 50, PlainSettings(goVertical));
     ExpectFrame(image, tall);
-    EXPECT_TRUE(AllOf(image, L0, TRect(6, 109 - 49, 16, 109)));
-    EXPECT_TRUE(AllOf(image, Back, TRect(6, 11, 16, 109 - 49)));
+    ExpectBands(image, {{L0, TRect(6, 109 - 49, 16, 109)}, {Back, TRect(6, 11, 16, 109 - 49)}});
 
     // Percentages outside 0..100 stay inside the frame.
     const TRect offset(10, 0, 110, 12);
@@ -177,54 +183,45 @@ TEST(GaugeSmooth, GradientIsDarkestAlongTheMiddle)
     EXPECT_EQ(At(image, 16, 50), RGB(120, 120, 120));
 }
 
-TEST(GaugeStacked, SegmentsFollowEachOtherInTheirLevelColours)
+TEST(GaugeStacked, SegmentsFollowEachOtherInTheirLevelColoursAndFillTheBarExactly)
 {
     TGaugeSettings s = PlainSettings();
     s.Stacked = true;
     const TRect r(0, 0, 100, 10); // inner length 98
     // 80 %: 70 % of 98 = 68.6 -> 69 in level 0, then 10 % = 9.8 -> 10 in level 1.
-    QImage image = Gauge(r, 80, s);
-    EXPECT_TRUE(AllOf(image, L0, TRect(1, 1, 70, 9)));
-    EXPECT_TRUE(AllOf(image, L1, TRect(70, 1, 80, 9)));
-    EXPECT_TRUE(AllOf(image, Back, TRect(80, 1, 99, 9)));
+    ExpectBands(Gauge(r, 80, s),
+                {{L0, TRect(1, 1, 70, 9)}, {L1, TRect(70, 1, 80, 9)}, {Back, TRect(80, 1, 99, 9)}});
     // 95 %: level 1 runs to 90 % (19.6 -> 20), then 5 % (4.9 -> 5) in level 3; the
     // level 2 pair is not used by stacked gauges.
-    image = Gauge(r, 95, s);
-    EXPECT_TRUE(AllOf(image, L1, TRect(70, 1, 90, 9)));
-    EXPECT_TRUE(AllOf(image, L3, TRect(90, 1, 95, 9)));
+    QImage image = Gauge(r, 95, s);
+    ExpectBands(image, {{L1, TRect(70, 1, 90, 9)}, {L3, TRect(90, 1, 95, 9)}});
     EXPECT_EQ(CountColor(image, L2), 0);
     // Below level 1 only the first segment.
     image = Gauge(r, 30, s);
     EXPECT_EQ(CountColor(image, L0), 29 * 8); // 29.4
     EXPECT_EQ(CountColor(image, L1) + CountColor(image, L3), 0);
-}
 
-TEST(GaugeStacked, HundredPercentFillsTheInnerLengthExactly)
-{
-    // Inner length 18: the segments round to 13 (12.6) and 4 (3.6), leaving 1 where
-    // 10 % alone would round to 2.
-    TGaugeSettings s = PlainSettings();
-    s.Stacked = true;
-    const TRect r(0, 0, 20, 8);
-    QImage image = Gauge(r, 100, s, 30, 10);
-    EXPECT_TRUE(AllOf(image, L0, TRect(1, 1, 14, 7)));
-    EXPECT_TRUE(AllOf(image, L1, TRect(14, 1, 18, 7)));
-    EXPECT_TRUE(AllOf(image, L3, TRect(18, 1, 19, 7)));
-    ExpectFrame(image, r);
+    // 100 % fills the inner length exactly. Inner length 18: the segments round to 13
+    // (12.6) and 4 (3.6), leaving 1 where 10 % alone would round to 2.
+    const TRect wide(0, 0, 20, 8);
+    image = Gauge(wide, 100, s, 30, 10);
+    ExpectBands(image,
+                {{L0, TRect(1, 1, 14, 7)}, {L1, TRect(14, 1, 18, 7)}, {L3, TRect(18, 1, 19, 7)}});
+    ExpectFrame(image, wide);
 
     // Upright, level 0 spans [B - 13, B - 1), one pixel short of its share; level 1 sits
     // on it; level 3 one pixel above level 1 and ending at the frame's inner top.
     s.Orientation = goVertical;
     const TRect tall(0, 0, 8, 20);
     image = Gauge(tall, 100, s, 10, 30);
-    EXPECT_TRUE(AllOf(image, L0, TRect(1, 7, 7, 19)));
-    EXPECT_TRUE(AllOf(image, L1, TRect(1, 3, 7, 7)));
-    EXPECT_TRUE(AllOf(image, Back, TRect(1, 2, 7, 3)));
-    EXPECT_TRUE(AllOf(image, L3, TRect(1, 1, 7, 2)));
+    ExpectBands(image, {{L0, TRect(1, 7, 7, 19)},
+                        {L1, TRect(1, 3, 7, 7)},
+                        {Back, TRect(1, 2, 7, 3)},
+                        {L3, TRect(1, 1, 7, 2)}});
     ExpectFrame(image, tall);
 }
 
-TEST(GaugeBlocks, BlocksOfSevenWithGapsOfTwoAndAShorterLastBlock)
+TEST(GaugeBlocks, BlocksOfSevenWithGapsOfTwoAShorterLastBlockStackingUpwardsWhenUpright)
 {
     TGaugeSettings s = PlainSettings();
     s.CompletionSmooth = false;
@@ -250,21 +247,18 @@ TEST(GaugeBlocks, BlocksOfSevenWithGapsOfTwoAndAShorterLastBlock)
     image = Gauge(r, 50, s);
     EXPECT_TRUE(AllOf(image, L0, TRect(47, 2, 50, 10)));
     EXPECT_EQ(CountColor(image, L0), (5 * 7 + 3) * 8);
-}
 
-TEST(GaugeBlocks, VerticalBlocksStackUpwardsAndGradientsSplitEachBlock)
-{
-    TGaugeSettings s = PlainSettings(goVertical);
-    s.CompletionSmooth = false;
-    const TRect r(0, 0, 12, 100);
-    QImage image = Gauge(r, 20, s); // N = 20 (19.6): two blocks, remainder 2
-    EXPECT_TRUE(AllOf(image, L0, TRect(2, 91, 10, 98)));
-    EXPECT_TRUE(AllOf(image, L0, TRect(2, 82, 10, 89)));
+    // Vertical blocks stack upwards.
+    s.Orientation = goVertical;
+    const TRect tall(0, 0, 12, 100);
+    image = Gauge(tall, 20, s); // N = 20 (19.6): two blocks, remainder 2
+    ExpectBands(image, {{L0, TRect(2, 91, 10, 98)}, {L0, TRect(2, 82, 10, 89)}});
     EXPECT_EQ(CountColor(image, L0), 2 * 7 * 8);
-    image = Gauge(r, 5, s); // N = 5: one block of 4 ending at B-2
+    image = Gauge(tall, 5, s); // N = 5: one block of 4 ending at B-2
     EXPECT_TRUE(AllOf(image, L0, TRect(2, 94, 10, 98)));
     EXPECT_EQ(CountColor(image, L0), 4 * 8);
 
+    // Gradients split each block.
     s.Orientation = goHorizontal;
     s.ShowGradient = true;
     s.Level0Color = RGB(0, 0, 0);
@@ -272,9 +266,9 @@ TEST(GaugeBlocks, VerticalBlocksStackUpwardsAndGradientsSplitEachBlock)
     s.Steps = 1;
     image = Gauge(TRect(0, 0, 100, 12), 10, s);
     // One block (2..8, 2..9): the top half in ColorTo, the bottom half in Color.
-    EXPECT_TRUE(AllOf(image, RGB(200, 200, 200), TRect(2, 2, 9, 6)));
-    EXPECT_TRUE(AllOf(image, RGB(0, 0, 0), TRect(2, 6, 9, 10)));
-    EXPECT_TRUE(AllOf(image, Back, TRect(9, 2, 99, 10)));
+    ExpectBands(image, {{RGB(200, 200, 200), TRect(2, 2, 9, 6)},
+                        {RGB(0, 0, 0), TRect(2, 6, 9, 10)},
+                        {Back, TRect(9, 2, 99, 10)}});
 }
 
 TEST_F(GaugeText, TextIsCentredTransparentAndLeavesTheCanvasFontAlone)
