@@ -443,17 +443,17 @@ TEST(HTMLPicture, StepFollowsTheFrameDelaysAndStillPicturesNeverStep)
         previous = picture.Frame();
     }
 
-    THTMLPicture png;
-    png.LoadFromData(Png(2, 2));
-    THTMLPicture oneFrame;
-    oneFrame.LoadFromData(gifwriter::Encode(QSize(2, 2), {gifwriter::Solid(QSize(2, 2), Red)}));
-    EXPECT_EQ(oneFrame.GetFrameCount(), 1);
-    for (int i = 0; i < 20; ++i) {
-        EXPECT_FALSE(png.Step());
-        EXPECT_FALSE(oneFrame.Step());
+    const std::pair<QByteArray, int> stills[] = {
+        {Png(2, 2), -1}, {gifwriter::Encode(QSize(2, 2), {gifwriter::Solid(QSize(2, 2), Red)}), 1}};
+    for (const auto& [bytes, frames] : stills) {
+        THTMLPicture still;
+        still.LoadFromData(bytes);
+        EXPECT_EQ(still.GetFrameCount(), frames);
+        for (int i = 0; i < 20; ++i)
+            EXPECT_FALSE(still.Step()) << frames;
+        still.FrameNext();
+        EXPECT_EQ(still.Frame(), 1);
     }
-    png.FrameNext();
-    EXPECT_EQ(png.Frame(), 1);
 }
 
 // Drawing
